@@ -1,0 +1,16 @@
+#include "app/ProgramUnits.h"
+
+#include "model/ColorThemes.h"
+
+void TProgramUnits::Initialize()
+{
+    // In this order: the GIF frame decoder factory registers itself, the
+    // data store seeds the random generator, the theme registry loads the
+    // theme set, then the default note data reads the default note.
+    TColorThemes::Initialize();
+}
+
+void TProgramUnits::Finalize()
+{
+    TColorThemes::Finalize();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/AlphaColor.h"
+
+#include <QString>
+
+// One colour theme of a sticky note: a name, seven colours, an optional
+// background picture and its opacity. A plain value record.
+struct TColorTheme
+{
+    QString FName;
+    TAlphaColor FBody = 0;
+    TAlphaColor FBorder = 0;
+    TAlphaColor FButton = 0;
+    TAlphaColor FHover = 0;
+    TAlphaColor FText = 0;
+    TAlphaColor FTitleText = 0;
+    TAlphaColor FLink = 0;
+    QString FBackFile;
+    float FBackOpacity = 0;
+
+    // Fills name and colours in place and sets the opacity to 0.5; the
+    // background path keeps whatever it held.
+    void Create(const QString &AName, TAlphaColor ABody, TAlphaColor ABorder, TAlphaColor AButton,
+                TAlphaColor AHover, TAlphaColor AText, TAlphaColor ATitleText, TAlphaColor ALink);
+    void Assign(const TColorTheme &ATheme) { *this = ATheme; }
+    // Takes name and colours of the registry's first theme; keeps the
+    // background path and opacity.
+    void SetDefault();
+
+    bool operator==(const TColorTheme &) const = default;
+};
