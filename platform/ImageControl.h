@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A control that paints a bitmap scaled to fit inside itself with its
+// aspect ratio kept, centred, at an opacity from 0 to 1.
+class TImageControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TImageControl(QWidget *AParent = nullptr);
+
+    const QImage &Bitmap() const { return FBitmap; }
+    void SetBitmap(const QImage &ABitmap);
+    // Loads a picture file by its content; an unreadable file clears the
+    // bitmap and returns false.
+    bool LoadFromFile(const QString &AFileName);
+    void ClearBitmap() { SetBitmap(QImage()); }
+
+    double Opacity() const { return FOpacity; }
+    void SetOpacity(double AOpacity);
+
+    // Suspends repainting while a bitmap is rebuilt; nests.
+    void BeginUpdate();
+    void EndUpdate();
+
+    // Where the bitmap is painted inside the control.
+    QRectF FittedRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *AEvent) override;
+
+private:
+    QImage FBitmap;
+    double FOpacity = 1.0;
+    int FUpdating = 0;
+};
