@@ -1,12 +1,14 @@
 #include "app/ProgramUnits.h"
 
 #include "model/ColorThemes.h"
+#include "store/DataSerializer.h"
 
 void TProgramUnits::Initialize()
 {
     // In this order: the GIF frame decoder factory registers itself, the
     // data store seeds the random generator, the theme registry loads the
     // theme set, then the default note data reads the default note.
+    TDataSerializer::Randomize();
     TColorThemes::Initialize();
 }
 
