@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 // One colour theme of a sticky note: a name, seven colours, an optional
 // background picture and its opacity. A plain value record.
 struct TColorTheme
@@ -27,6 +29,12 @@ struct TColorTheme
     // Takes name and colours of the registry's first theme; keeps the
     // background path and opacity.
     void SetDefault();
+
+    // The full layout (name, seven colours, background path and opacity).
+    void WriteToStream(QIODevice &AStream) const;
+    // Reads the fields note-file version AVer carries, then takes the
+    // registry's theme of the same name when a themes file was loaded.
+    bool ReadFromStream(QIODevice &AStream, int AVer);
 
     bool operator==(const TColorTheme &) const = default;
 };

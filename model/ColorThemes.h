@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+class QIODevice;
+
 // The program-wide registry of colour themes and the theme set's descriptive
 // texts. All state exists once per process; every operation is class-level,
 // every read returns a copy and every write stores a copy.
@@ -42,6 +44,12 @@ public:
     static const QList<TColorTheme> &DefaultThemes();
     // Releases the list and every text (program exit, and tests).
     static void Finalize();
+
+    // The theme count, then every theme in list order.
+    static void WriteToStream(QIODevice &AStream);
+    // Replaces the list, reading into the existing entries in place; a count
+    // below 1 leaves the list as it was.
+    static void ReadFromStream(QIODevice &AStream, int AVer);
 
 private:
     static inline QList<TColorTheme> FItems;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QIODevice;
+
 // A note's font: face, size, styles, and whether it was changed.
 struct TFontAttr
 {
@@ -22,6 +24,10 @@ struct TFontAttr
     void SetDefault();
     // As SetDefault, for a given language identifier ("ja", "en", ...).
     void SetDefaultFor(const QString &ALanguage);
+
+    // Name, size and styles; FModified is neither written nor changed.
+    void WriteToStream(QIODevice &AStream) const;
+    bool ReadFromStream(QIODevice &AStream);
 
     // Compares name (case-sensitive), size and styles; not FModified.
     friend bool operator==(const TFontAttr &LFont, const TFontAttr &RFont)
