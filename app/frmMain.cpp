@@ -1,12 +1,24 @@
 #include "app/frmMain.h"
 
+#include "controls/ColorEdit.h"
+#include "controls/ColorPanel.h"
+#include "controls/GlyphPath.h"
+#include "controls/HoverEffect.h"
+#include "controls/PreviewNote.h"
+#include "controls/Rectangle.h"
+#include "controls/Splitter.h"
+#include "controls/Text.h"
 #include "platform/Application.h"
 #include "platform/ButtonEdit.h"
+#include "platform/StyleRegistry.h"
+#include "store/DataSerializer.h"
 #include "ui_frmMain.h"
 
 #include <QDate>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace {
@@ -15,6 +27,12 @@ QString ColorToText(TAlphaColor AColor)
 {
     return QStringLiteral("%1").arg(AColor, 8, 16, QLatin1Char('0'));
 }
+
+const QString SampleText = QStringLiteral(
+    "あのイーハトーヴォのすきとおった風、夏でも底に冷たさをもつ青いそら、うつくしい森で飾られたモリーオ市、郊外のぎらぎらひかる草の波。\n"
+    "\n"
+    "The quick brown fox jumps over the lazy dog\n"
+    "https://notavell2.example.org/themes");
 
 } // namespace
 
@@ -31,15 +49,35 @@ TfrmMain::TfrmMain(QWidget *AParent) : QMainWindow(AParent), ui(std::make_unique
     ui->btnEditName->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     ui->btnAdd->setText(QStringLiteral("+"));
     ui->btnDelete->setText(QStringLiteral("−"));
-    for (TButtonEdit *edit : ColorEdits())
-        edit->AddButton(QStringLiteral("..."));
     ui->edtBackFile->AddButton(QStringLiteral("..."));
 
-    QFont fieldFont(QStringLiteral("MS Gothic"));
-    fieldFont.setStyleHint(QFont::Monospace);
-    fieldFont.setPixelSize(16);
-    for (TButtonEdit *edit : ColorEdits())
-        edit->setFont(fieldFont);
+    // The fields' own font; the window style sheet would otherwise set it.
+    const QString fieldFont = QStringLiteral("TColorEdit { font-family: \"MS Gothic\", monospace; font-size: 16px; }");
+    for (TColorEdit *edit : ColorEdits()) {
+        edit->setStyleSheet(fieldFont);
+        QToolButton *button = edit->AddButton(QStringLiteral("..."));
+        connect(button, &QToolButton::clicked, this, [this, button] { EditButtonHandler(button); });
+        connect(edit, &TColorEdit::TextChange, this, &TfrmMain::EditChangeTracing);
+    }
+
+    TPreviewNote *preview = ui->layoutPreviewBase;
+    preview->btnClose->OnApplyStyleLookup = [this](TStyledControl *ASender) { btnCloseApplyStyleLookup(ASender); };
+    preview->btnFit->OnApplyStyleLookup = [this](TStyledControl *ASender) { btnFitApplyStyleLookup(ASender); };
+    preview->btnMinimize->OnApplyStyleLookup = [this](TStyledControl *ASender) { btnMinimizeApplyStyleLookup(ASender); };
+    preview->splitterImage->OnApplyStyleLookup = [this](TStyledControl *ASender) { splitterImageApplyStyleLookup(ASender); };
+
+    ui->rectPickerBase->SetFill(0xDD000000);
+    ui->rectPickerBase->OnClick = [this] { rectPickerBaseClick(); };
+    connect(ui->colorPicker, &TColorPanel::ColorChange, this, &TfrmMain::colorPickerChange);
+    connect(ui->btnOK, &QPushButton::clicked, this, &TfrmMain::btnOKClick);
+    connect(ui->btnCancel, &QPushButton::clicked, this, &TfrmMain::btnCancelClick);
+    // The cancel button is the overlay's default and cancel button: Enter
+    // and Escape press it.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)}) {
+        auto *shortcut = new QShortcut(key, ui->rectPickerBase);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, ui->btnCancel, &QPushButton::click);
+    }
 
     connect(ui->btnExpand, &QToolButton::clicked, this, &TfrmMain::btnExpandClick);
     connect(ui->cmbbxThemes, &QComboBox::currentIndexChanged, this, &TfrmMain::cmbbxThemesChange);
@@ -50,7 +88,7 @@ TfrmMain::TfrmMain(QWidget *AParent) : QMainWindow(AParent), ui(std::make_unique
 
 TfrmMain::~TfrmMain() = default;
 
-QList<TButtonEdit *> TfrmMain::ColorEdits() const
+QList<TColorEdit *> TfrmMain::ColorEdits() const
 {
     return {ui->edtTItle, ui->edtBody, ui->edtTitleText, ui->edtText,
             ui->edtButtonNormal, ui->edtButtonHover, ui->edtLink};
@@ -59,6 +97,8 @@ QList<TButtonEdit *> TfrmMain::ColorEdits() const
 void TfrmMain::FormCreate()
 {
     setWindowTitle(windowTitle() + QStringLiteral("\u3000Version ") + TApplication::GetVersion());
+    CreatePreviewMemo();
+    HidePicker();
     FillThemeList();
     ShowFilePath(TColorThemes::Filename);
     ShowThemeSetInfo();
@@ -104,6 +144,7 @@ void TfrmMain::PlaceChildren()
                                       ui->layoutExpandBase->width(), client.height());
     ui->btnExpand->move(ui->btnExpand->x(), (client.height() - ui->btnExpand->height()) / 2);
     ui->rectPickerBase->setGeometry(client);
+    PlacePicker();
 }
 
 int TfrmMain::GetSelectedIndex() const
@@ -123,6 +164,7 @@ void TfrmMain::FillThemeList()
 void TfrmMain::cmbbxThemesChange()
 {
     LoadThemeToEditors();
+    UpdatePreview();
 }
 
 void TfrmMain::LoadThemeToEditors()
@@ -138,6 +180,7 @@ void TfrmMain::LoadThemeToEditors()
     ui->edtText->setText(ColorToText(theme.FText));
     ui->edtTitleText->setText(ColorToText(theme.FTitleText));
     ui->edtLink->setText(ColorToText(theme.FLink));
+    UpdatePreview();
 }
 
 void TfrmMain::ShowFilePath(const QString &APath)
@@ -153,4 +196,187 @@ void TfrmMain::ShowThemeSetInfo()
     ui->edtRemarks->setText(TColorThemes::Remarks);
     const QDate created = QLocale().toDate(TColorThemes::CreateDate, QLocale::ShortFormat);
     ui->edtCreated->setDate(created.isValid() ? created : QDate::currentDate());
+}
+
+// --- Preview ---
+
+void TfrmMain::CreatePreviewMemo()
+{
+    FMemo = new QPlainTextEdit(this);
+    FMemo->setObjectName(QStringLiteral("FMemo"));
+    TStyleRegistry::Apply(QStringLiteral("TransMemoStyle"), FMemo);
+    FMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FMemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    FMemo->setPlainText(SampleText);
+    ui->layoutPreviewBase->SetClientControl(FMemo);
+}
+
+void TfrmMain::btnCloseApplyStyleLookup(TStyledControl *ASender)
+{
+    pathClose = ASender->FindStyleResource<TGlyphPath>(QStringLiteral("CloseButtonPath"));
+}
+
+void TfrmMain::btnFitApplyStyleLookup(TStyledControl *ASender)
+{
+    pathFit = ASender->FindStyleResource<TGlyphPath>(QStringLiteral("FitButtonPath"));
+}
+
+void TfrmMain::btnMinimizeApplyStyleLookup(TStyledControl *ASender)
+{
+    pathMin = ASender->FindStyleResource<TGlyphPath>(QStringLiteral("MinimizeButtonPath"));
+}
+
+void TfrmMain::splitterImageApplyStyleLookup(TStyledControl *ASender)
+{
+    FSplitterBackground = ASender->FindStyleResource<TRectangle>(QStringLiteral("background"));
+    FSplitterGrip = ASender->FindStyleResource<TRectangle>(QStringLiteral("grip"));
+    UpdatePreview();
+}
+
+TAlphaColor TfrmMain::EditToColor(const TColorEdit *AEdit) const
+{
+    bool ok = false;
+    const uint value = AEdit->text().toUInt(&ok, 16);
+    return ok ? TAlphaColor(value) : TAlphaColor(0xFF000000);
+}
+
+void TfrmMain::UpdatePreview()
+{
+    TColorTheme theme;
+    theme.Create(QString(), EditToColor(ui->edtBody), EditToColor(ui->edtTItle), EditToColor(ui->edtButtonNormal),
+                 EditToColor(ui->edtButtonHover), EditToColor(ui->edtText), EditToColor(ui->edtTitleText),
+                 EditToColor(ui->edtLink));
+    ApplyThemeToPreview(theme);
+}
+
+void TfrmMain::ApplyThemeToPreview(const TColorTheme &ATheme)
+{
+    TPreviewNote *preview = ui->layoutPreviewBase;
+    preview->rectTitle->SetFill(ATheme.FBorder);
+    for (TRectangle *strip : {preview->rectFrameLeft, preview->rectFrameTop, preview->rectFrameRight, preview->rectFrameBottom})
+        strip->SetFill(ATheme.FBorder);
+    preview->rectBodyBack->SetFill(ATheme.FBody);
+    // A new palette lays the memo's text out again: only when it changes.
+    const QColor textColor = QColor::fromRgba(ATheme.FText);
+    if (FMemo->palette().color(QPalette::Text) != textColor) {
+        QPalette memoPalette = FMemo->palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            memoPalette.setColor(group, QPalette::Text, textColor);
+        FMemo->setPalette(memoPalette);
+    }
+    preview->textTitle->SetFontColor(ATheme.FTitleText);
+    for (TGlyphPath *path : {pathClose.data(), pathFit.data(), pathMin.data()}) {
+        if (!path)
+            continue;
+        path->SetFill(ATheme.FButton);
+        SetHoverEffect(path, ATheme.FHover);
+    }
+    if (FSplitterBackground)
+        FSplitterBackground->SetFill(ATheme.FBorder);
+    if (FSplitterGrip)
+        FSplitterGrip->SetFill(ATheme.FButton);
+}
+
+void TfrmMain::SetHoverEffect(TGlyphPath *APath, TAlphaColor AColor)
+{
+    if (auto *effect = qobject_cast<THoverEffect *>(APath->graphicsEffect())) {
+        effect->SetColor(AColor);
+        return;
+    }
+    // The effect follows the pointer over the button that shows the glyph.
+    QWidget *button = APath->parentWidget();
+    while (button && !qobject_cast<TStyledControl *>(button))
+        button = button->parentWidget();
+    auto *effect = new THoverEffect(button, APath);
+    effect->SetColor(AColor);
+    APath->setGraphicsEffect(effect);
+}
+
+// --- Colour fields and the picker overlay ---
+
+void TfrmMain::EditChangeTracing()
+{
+    StoreEditorsToTheme();
+    UpdatePreview();
+}
+
+void TfrmMain::StoreEditorsToTheme()
+{
+    const int index = GetSelectedIndex();
+    if (index < 0)
+        return;
+    TColorTheme theme = TColorThemes::Items(index);
+    theme.FBody = EditToColor(ui->edtBody);
+    theme.FBorder = EditToColor(ui->edtTItle);
+    theme.FButton = EditToColor(ui->edtButtonNormal);
+    theme.FHover = EditToColor(ui->edtButtonHover);
+    theme.FText = EditToColor(ui->edtText);
+    theme.FTitleText = EditToColor(ui->edtTitleText);
+    theme.FLink = EditToColor(ui->edtLink);
+    theme.FBackFile = ui->edtBackFile->text();
+    theme.FBackOpacity = float(ui->trackOpacity->value() / 100.0 / 100.0);
+    if (ui->chbxRelative->isChecked())
+        theme.FBackFile = TDataSerializer::GetRelativePath(ui->edtBackFile->text());
+    TColorThemes::SetItems(index, theme);
+}
+
+void TfrmMain::EditButtonHandler(QToolButton *ASender)
+{
+    if (auto *edit = qobject_cast<TColorEdit *>(ASender->parentWidget()))
+        ShowPicker(edit);
+}
+
+void TfrmMain::ShowPicker(TColorEdit *AEdit)
+{
+    ui->rectPickerBase->setGeometry(ui->centralwidget->rect());
+    ui->colorPicker->SetColor(EditToColor(AEdit));
+    FPickerEdit = AEdit;
+    ui->rectPickerBase->show();
+    ui->rectPickerBase->raise();
+    ui->btnCancel->setFocus();
+}
+
+void TfrmMain::HidePicker()
+{
+    ui->rectPickerBase->hide();
+}
+
+void TfrmMain::colorPickerChange()
+{
+    ui->lblColor->setText(ColorToText(ui->colorPicker->Color()));
+}
+
+void TfrmMain::btnOKClick()
+{
+    HidePicker();
+    if (FPickerEdit)
+        FPickerEdit->setText(ColorToText(ui->colorPicker->Color()));
+    UpdatePreview();
+}
+
+void TfrmMain::btnCancelClick()
+{
+    HidePicker();
+}
+
+void TfrmMain::rectPickerBaseClick()
+{
+    HidePicker();
+}
+
+void TfrmMain::PlacePicker()
+{
+    // The panel and its buttons keep their design widths, centred across,
+    // 8 pixels from the top and the bottom.
+    const QRect overlay = ui->rectPickerBase->rect();
+    const int height = std::max(0, overlay.height() - 16);
+    QWidget *centre = ui->layoutPickerCenter;
+    centre->setGeometry((overlay.width() - centre->width()) / 2, 8, centre->width(), height);
+    ui->colorPicker->setGeometry(0, 0, centre->width() - ui->layoutPickerRightBase->width(), height);
+    QWidget *right = ui->layoutPickerRightBase;
+    right->setGeometry(centre->width() - right->width(), 0, right->width(), height);
+    ui->lblColor->setGeometry(0, (height - ui->lblColor->height()) / 2, right->width(), ui->lblColor->height());
+    QWidget *buttons = ui->layoutPickerButtonBase;
+    buttons->setGeometry(0, height - 8 - buttons->height(), right->width(), buttons->height());
 }

@@ -3,13 +3,19 @@
 #include "model/ColorThemes.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
 namespace Ui {
 class frmMain;
 }
-class TButtonEdit;
+class QPlainTextEdit;
+class QToolButton;
+class TColorEdit;
+class TGlyphPath;
+class TRectangle;
+class TStyledControl;
 
 // The designer's main window: the note preview, the seven colour fields,
 // the theme list, the file commands, the background picture controls and
@@ -24,6 +30,7 @@ public:
 
     // The window's composition, for the program's own code and for tests.
     Ui::frmMain &UI() { return *ui; }
+    QPlainTextEdit *Memo() const { return FMemo; }
 
 protected:
     bool event(QEvent *AEvent) override;
@@ -35,6 +42,29 @@ private:
     void btnExpandClick();
     void cmbbxThemesChange();
 
+    // Preview.
+    void btnCloseApplyStyleLookup(TStyledControl *ASender);
+    void btnFitApplyStyleLookup(TStyledControl *ASender);
+    void btnMinimizeApplyStyleLookup(TStyledControl *ASender);
+    void splitterImageApplyStyleLookup(TStyledControl *ASender);
+    void CreatePreviewMemo();
+    TAlphaColor EditToColor(const TColorEdit *AEdit) const;
+    void UpdatePreview();
+    void ApplyThemeToPreview(const TColorTheme &ATheme);
+    void SetHoverEffect(TGlyphPath *APath, TAlphaColor AColor);
+
+    // Colour fields and the picker overlay.
+    void EditChangeTracing();
+    void EditButtonHandler(QToolButton *ASender);
+    void StoreEditorsToTheme();
+    void ShowPicker(TColorEdit *AEdit);
+    void HidePicker();
+    void colorPickerChange();
+    void btnOKClick();
+    void btnCancelClick();
+    void rectPickerBaseClick();
+    void PlacePicker();
+
     int GetSelectedIndex() const;
     void FillThemeList();
     void LoadThemeToEditors();
@@ -42,10 +72,19 @@ private:
     void ShowThemeSetInfo();
 
     // The seven colour fields, in the order of the tab sequence.
-    QList<TButtonEdit *> ColorEdits() const;
+    QList<TColorEdit *> ColorEdits() const;
     void PlaceChildren();
 
     std::unique_ptr<Ui::frmMain> ui;
     TColorThemes FThemes;
     int FLayoutRightWidth = 0;
+    QPlainTextEdit *FMemo = nullptr;
+    // The objects of the applied styles; null until a style is applied.
+    QPointer<TGlyphPath> pathClose;
+    QPointer<TGlyphPath> pathFit;
+    QPointer<TGlyphPath> pathMin;
+    QPointer<TRectangle> FSplitterBackground;
+    QPointer<TRectangle> FSplitterGrip;
+    // The field the picker overlay was opened for.
+    QPointer<TColorEdit> FPickerEdit;
 };

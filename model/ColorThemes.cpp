@@ -1,7 +1,5 @@
 #include "model/ColorThemes.h"
 
-#include <stdexcept>
-
 namespace {
 
 TColorTheme BuiltIn(const QString &AName, TAlphaColor ABody, TAlphaColor ABorder, TAlphaColor AButton,
@@ -82,13 +80,6 @@ void TColorThemes::AddDefaultThemes()
 
 void TColorThemes::Initialize()
 {
-    // An unreadable themes file must not stop the program: it starts with
-    // the built-in themes and shows the error once its window is up.
-    try {
-        LoadStartupFile();
-    } catch (const std::exception &e) {
-        StartupError = QString::fromUtf8(e.what());
-    }
     if (Count() < 1) {
         Filename = QStringLiteral("(default)");
         AddDefaultThemes();
@@ -105,5 +96,4 @@ void TColorThemes::Finalize()
     Remarks.clear();
     CreateDate.clear();
     Copyright.clear();
-    StartupError.clear();
 }
