@@ -1,11 +1,14 @@
 #pragma once
 
+#include "graphics/BitmapTarget.h"
+
 #include <QImage>
 #include <QWidget>
 
 // A control that paints a bitmap scaled to fit inside itself with its
-// aspect ratio kept, centred, at an opacity from 0 to 1.
-class TImageControl : public QWidget
+// aspect ratio kept, centred, at an opacity from 0 to 1. A GIF animator
+// plays its frames into it.
+class TImageControl : public QWidget, public IBitmapTarget
 {
     Q_OBJECT
 
@@ -18,6 +21,7 @@ public:
     // bitmap and returns false.
     bool LoadFromFile(const QString &AFileName);
     void ClearBitmap() { SetBitmap(QImage()); }
+    void AssignBitmap(const QImage &ABitmap) override { SetBitmap(ABitmap); }
 
     double Opacity() const { return FOpacity; }
     void SetOpacity(double AOpacity);
