@@ -110,7 +110,8 @@ int InterlacedRow(int ARow, int AHeight)
 } // namespace
 
 TGIFImageDecoder::TResult TGIFImageDecoder::Decode(const TGIFImage &AImage,
-                                                   const std::vector<TGIFPaletteColor> &AGlobalColorTable)
+                                                   const std::vector<TGIFPaletteColor> &AGlobalColorTable,
+                                                   std::vector<quint32> &AScratch)
 {
     TResult result;
     if (AImage.FMinCodeSize > MaxMinCodeSize || AImage.FWidth <= 0 || AImage.FHeight <= 0)
@@ -131,18 +132,17 @@ TGIFImageDecoder::TResult TGIFImageDecoder::Decode(const TGIFImage &AImage,
     if (bitmap.isNull())
         return result;
     const qsizetype count = qsizetype(AImage.FWidth) * AImage.FHeight;
-    const bool direct = !AImage.IsInterlaced() && bitmap.bytesPerLine() == AImage.FWidth * 4;
-    std::vector<quint32> stored(direct ? 0 : count);
-    quint32 *pixels = direct ? reinterpret_cast<quint32 *>(bitmap.bits()) : stored.data();
+    // Expanding into a buffer that stays in the cache and copying whole rows
+    // out is faster than scattered writes into fresh memory.
+    AScratch.resize(count);
+    quint32 *pixels = AScratch.data();
 
     const qsizetype written = ExpandLZW(AImage.FData, AImage.FMinCodeSize, palette.data(), pixels, count);
     std::fill(pixels + written, pixels + count, 0u);
 
-    if (!direct) {
-        for (int row = 0; row < AImage.FHeight; ++row) {
-            const int target = AImage.IsInterlaced() ? InterlacedRow(row, AImage.FHeight) : row;
-            std::memcpy(bitmap.scanLine(target), pixels + qsizetype(row) * AImage.FWidth, AImage.FWidth * 4);
-        }
+    for (int row = 0; row < AImage.FHeight; ++row) {
+        const int target = AImage.IsInterlaced() ? InterlacedRow(row, AImage.FHeight) : row;
+        std::memcpy(bitmap.scanLine(target), pixels + qsizetype(row) * AImage.FWidth, AImage.FWidth * 4);
     }
     result.FBitmap = bitmap;
     result.FHasTransparency = AImage.FTransparentIndex >= 0 || written < count;

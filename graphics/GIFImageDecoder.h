@@ -21,6 +21,8 @@ public:
     // missing from both are opaque black. Truncated data decodes what is
     // there and leaves the rest transparent; a code above the next free slot
     // ends the data like its end code. A minimum code size above 11 (codes
-    // wider than 12 bits) gives no bitmap.
-    static TResult Decode(const TGIFImage &AImage, const std::vector<TGIFPaletteColor> &AGlobalColorTable);
+    // wider than 12 bits) gives no bitmap. AScratch is working memory that
+    // the caller may keep for the next image.
+    static TResult Decode(const TGIFImage &AImage, const std::vector<TGIFPaletteColor> &AGlobalColorTable,
+                          std::vector<quint32> &AScratch);
 };

@@ -39,6 +39,7 @@ void TGIFLZWDecoder::Prepare(QIODevice *AStream, const TGIFHeader &)
     TGIFBlockReader reader(AStream);
     TGIFImage image;
     qint64 decodedBytes = 0;
+    std::vector<quint32> scratch;
     while (reader.ReadNextImage(image)) {
         TFrame frame;
         frame.FIndex = Count();
@@ -48,7 +49,7 @@ void TGIFLZWDecoder::Prepare(QIODevice *AStream, const TGIFHeader &)
         const qint64 bytes = qint64(image.FWidth) * image.FHeight * 4;
         if (image.FWidth <= FLimits.FMaxFrameSide && image.FHeight <= FLimits.FMaxFrameSide
             && bytes <= FLimits.FMaxFrameBytes && decodedBytes + bytes <= FLimits.FMaxDecodedBytes) {
-            const TGIFImageDecoder::TResult decoded = TGIFImageDecoder::Decode(image, header.FGlobalColorTable);
+            const TGIFImageDecoder::TResult decoded = TGIFImageDecoder::Decode(image, header.FGlobalColorTable, scratch);
             frame.FBitmap = decoded.FBitmap;
             frame.FHasTransparency = decoded.FHasTransparency;
             if (!frame.FBitmap.isNull())
@@ -91,7 +92,12 @@ void TGIFLZWDecoder::ComposeNext()
         return;
     if (frame.FDisposal == RestoreToPrevious)
         FSaved = FCanvas.copy(CanvasRect(index));
-    Draw(frame);
+    // An opaque frame that covers the whole picture is the picture: it is
+    // shared rather than copied.
+    if (!frame.FHasTransparency && frame.FX == 0 && frame.FY == 0 && frame.FBitmap.size() == FCanvas.size())
+        FCanvas = frame.FBitmap;
+    else
+        Draw(frame);
 }
 
 void TGIFLZWDecoder::Dispose(int AIndex)
