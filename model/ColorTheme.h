@@ -5,6 +5,7 @@
 #include <QString>
 
 class QIODevice;
+struct TColorThemeJSON;
 
 // One colour theme of a sticky note: a name, seven colours, an optional
 // background picture and its opacity. A plain value record.
@@ -29,6 +30,9 @@ struct TColorTheme
     // Takes name and colours of the registry's first theme; keeps the
     // background path and opacity.
     void SetDefault();
+    // Copies all ten fields from a theme of the JSON form; a link colour of
+    // exactly 0 (absent in the file) becomes opaque blue $FF0F83FD.
+    void AssignJson(const TColorThemeJSON &AJson);
 
     // The full layout (name, seven colours, background path and opacity).
     void WriteToStream(QIODevice &AStream) const;

@@ -1,5 +1,7 @@
 #include "model/ColorThemes.h"
 
+#include <stdexcept>
+
 namespace {
 
 TColorTheme BuiltIn(const QString &AName, TAlphaColor ABody, TAlphaColor ABorder, TAlphaColor AButton,
@@ -80,6 +82,13 @@ void TColorThemes::AddDefaultThemes()
 
 void TColorThemes::Initialize()
 {
+    // An unreadable themes file must not stop the program: it starts with
+    // the built-in themes and shows the error once its window is up.
+    try {
+        LoadStartupFile();
+    } catch (const std::exception &e) {
+        StartupError = QString::fromUtf8(e.what());
+    }
     if (Count() < 1) {
         Filename = QStringLiteral("(default)");
         AddDefaultThemes();
@@ -96,4 +105,5 @@ void TColorThemes::Finalize()
     Remarks.clear();
     CreateDate.clear();
     Copyright.clear();
+    StartupError.clear();
 }

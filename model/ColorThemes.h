@@ -1,9 +1,12 @@
 #pragma once
 
 #include "model/ColorTheme.h"
+#include "model/JsonReadError.h"
 
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 class QIODevice;
 
@@ -37,6 +40,21 @@ public:
     static void Delete(int AIndex);
     static void Clear() { FItems.clear(); }
 
+    // The registry and its descriptive texts as theme-set JSON text, format
+    // version "1.1" (ColorThemesJson.cpp).
+    static QString AsJSON();
+    // Replaces the theme list and the five descriptive texts from JSON text
+    // and returns nothing; or returns why the text fails (with line and
+    // column), leaving an empty theme list and the texts untouched. A file
+    // without "version" is an old one: its colours are made opaque.
+    // Filename and Loaded are not touched.
+    static std::optional<TJsonReadError> ReadFromJSONChecked(const QString &AJson);
+    // The same, reporting nothing.
+    static void ReadFromJSON(const QString &AJson) { ReadFromJSONChecked(AJson); }
+    // Why the data folder's "themes.json" could not be read at start-up
+    // (empty when it was read or is absent); the window shows it once up.
+    static inline QString StartupError;
+
     // Start-up filling: the data folder's theme set, else the built-in themes.
     static void Initialize();
     // Appends copies of the eight built-in themes.
@@ -52,5 +70,9 @@ public:
     static void ReadFromStream(QIODevice &AStream, int AVer);
 
 private:
+    // Reads the data folder's "themes.json" when there is one, setting
+    // Filename and Loaded; throws when it exists but cannot be read.
+    static void LoadStartupFile();
+
     static inline QList<TColorTheme> FItems;
 };
