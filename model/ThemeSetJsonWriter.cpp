@@ -52,6 +52,16 @@ bool NeedsEscape(char16_t AChar)
     return AChar < 0x20 || AChar == u'"' || AChar == u'\\' || AChar == 0x85 || AChar == 0x2028 || AChar == 0x2029;
 }
 
+// Characters AText takes when written, at most: an escape is two or six.
+qsizetype WrittenLength(const QString &AText)
+{
+    qsizetype length = AText.size() + 2;
+    for (const QChar c : AText)
+        if (NeedsEscape(c.unicode()))
+            length += 5;
+    return length;
+}
+
 void WriteString(TTextBuffer &AOut, const QString &AText)
 {
     // Worst case: every character becomes a six-character \u escape.
@@ -202,12 +212,16 @@ QString TThemeSetJsonWriter::FormatOpacity(float AValue)
 
 QString TThemeSetJsonWriter::Write(const TColorThemesJSON &ASet)
 {
-    // About 300 characters of layout per theme plus the texts themselves;
-    // escapes beyond that grow the buffer.
-    qsizetype estimate = 256;
+    // One buffer of the largest size the text can take: at most 160
+    // characters of root layout and 370 per theme besides the texts. Growing
+    // a buffer of megabytes would copy it and touch fresh memory again.
+    qsizetype size = 160;
+    for (const QString *text : {&ASet.FVersion, &ASet.FName, &ASet.FAuthor, &ASet.FCopyright, &ASet.FCreateDate,
+                                &ASet.FRemarks})
+        size += WrittenLength(*text);
     for (const TColorThemeJSON &theme : ASet.FThemes)
-        estimate += 320 + theme.FName.size() + theme.FBackFile.size();
-    TTextBuffer out(estimate);
+        size += 370 + WrittenLength(theme.FName) + WrittenLength(theme.FBackFile);
+    TTextBuffer out(size);
 
     MemberName(out, "{\r\n    \"version\": ");
     WriteString(out, ASet.FVersion);
