@@ -8,6 +8,7 @@
 #include "controls/Rectangle.h"
 #include "controls/Splitter.h"
 #include "controls/Text.h"
+#include "controls/URLMemo.h"
 #include "platform/Application.h"
 #include "platform/ButtonEdit.h"
 #include "platform/StyleRegistry.h"
@@ -16,7 +17,6 @@
 
 #include <QDate>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
@@ -202,7 +202,7 @@ void TfrmMain::ShowThemeSetInfo()
 
 void TfrmMain::CreatePreviewMemo()
 {
-    FMemo = new QPlainTextEdit(this);
+    FMemo = new TURLMemo(this);
     FMemo->setObjectName(QStringLiteral("FMemo"));
     TStyleRegistry::Apply(QStringLiteral("TransMemoStyle"), FMemo);
     FMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -266,6 +266,7 @@ void TfrmMain::ApplyThemeToPreview(const TColorTheme &ATheme)
         FMemo->setPalette(memoPalette);
     }
     preview->textTitle->SetFontColor(ATheme.FTitleText);
+    FMemo->SetURLColor(ATheme.FLink);
     for (TGlyphPath *path : {pathClose.data(), pathFit.data(), pathMin.data()}) {
         if (!path)
             continue;

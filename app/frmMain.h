@@ -10,12 +10,12 @@
 namespace Ui {
 class frmMain;
 }
-class QPlainTextEdit;
 class QToolButton;
 class TColorEdit;
 class TGlyphPath;
 class TRectangle;
 class TStyledControl;
+class TURLMemo;
 
 // The designer's main window: the note preview, the seven colour fields,
 // the theme list, the file commands, the background picture controls and
@@ -30,7 +30,7 @@ public:
 
     // The window's composition, for the program's own code and for tests.
     Ui::frmMain &UI() { return *ui; }
-    QPlainTextEdit *Memo() const { return FMemo; }
+    TURLMemo *Memo() const { return FMemo; }
 
 protected:
     bool event(QEvent *AEvent) override;
@@ -78,7 +78,7 @@ private:
     std::unique_ptr<Ui::frmMain> ui;
     TColorThemes FThemes;
     int FLayoutRightWidth = 0;
-    QPlainTextEdit *FMemo = nullptr;
+    TURLMemo *FMemo = nullptr;
     // The objects of the applied styles; null until a style is applied.
     QPointer<TGlyphPath> pathClose;
     QPointer<TGlyphPath> pathFit;

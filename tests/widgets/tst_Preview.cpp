@@ -5,6 +5,7 @@
 #include "controls/PreviewNote.h"
 #include "controls/Splitter.h"
 #include "controls/Text.h"
+#include "controls/URLMemo.h"
 #include "controls/StyledControl.h"
 #include "platform/Application.h"
 #include "platform/DarkStyle.h"
@@ -12,8 +13,11 @@
 #include "ui_frmMain.h"
 
 #include <QFrame>
-#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTest>
+
+#include <array>
 
 namespace {
 
@@ -45,17 +49,21 @@ void SetColors(TfrmMain &AWindow, const QStringList &ABodyBorderButtonHoverTextT
         edits[i]->setText(ABodyBorderButtonHoverTextTitleLink[i]);
 }
 
-// Pixels of text in AColor over white: antialiased edges blend towards
-// white, so the colour's one full channel stays at 255 and the others drop.
+// Pixels of text in a pure red, green or blue AColor over white: antialiased
+// edges blend towards white, so the colour's full channel stays at 255
+// while the other two drop.
 int CountTextPixels(const QImage &AShot, const QRect &AArea, QRgb AColor)
 {
+    const auto channels = [](QRgb APixel) { return std::array<int, 3>{qRed(APixel), qGreen(APixel), qBlue(APixel)}; };
+    const std::array<int, 3> wanted = channels(AColor);
     int count = 0;
     for (int y = AArea.top(); y <= AArea.bottom(); ++y)
         for (int x = AArea.left(); x <= AArea.right(); ++x) {
-            const QRgb pixel = AShot.pixel(x, y);
-            const int dark = (AColor == 0xFFFF0000) ? std::max(qGreen(pixel), qBlue(pixel)) : std::max(qRed(pixel), qGreen(pixel));
-            const int full = (AColor == 0xFFFF0000) ? qRed(pixel) : qBlue(pixel);
-            count += full == 255 && dark < 128;
+            const std::array<int, 3> pixel = channels(AShot.pixel(x, y));
+            bool match = true;
+            for (int c = 0; c < 3; ++c)
+                match = match && (wanted[c] == 255 ? pixel[c] == 255 : pixel[c] < 128);
+            count += match;
         }
     return count;
 }
@@ -75,6 +83,15 @@ private:
         FWindow->show();
         [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(FWindow.get());
         return *FWindow;
+    }
+
+    // The memo's last line, the sample address, in preview coordinates.
+    static QRect LinkRow(TfrmMain &AWindow)
+    {
+        TURLMemo *memo = AWindow.Memo();
+        const QRect row = memo->cursorRect(QTextCursor(memo->document()->lastBlock()));
+        const QPoint topLeft = memo->viewport()->mapTo(AWindow.UI().layoutPreviewBase, QPoint(0, row.top()));
+        return QRect(topLeft, QSize(memo->viewport()->width(), row.height()));
     }
 
     TProbe Probe(const QString &AElement)
@@ -150,6 +167,13 @@ private Q_SLOTS:
         QCOMPARE(CountTextPixels(shot, memo, 0xFF0000FF), 0);
         QVERIFY(CountTextPixels(shot, title, 0xFF0000FF) > 20);
         QCOMPARE(CountTextPixels(shot, title, 0xFFFF0000), 0);
+        QVERIFY(CountTextPixels(shot, LinkRow(window), 0xFF00FF00) > 20);
+
+        // A new link colour repaints the address at once.
+        window.UI().edtLink->setText("ff0000ff");
+        const QImage relinked = Shot(window);
+        QCOMPARE(CountTextPixels(relinked, LinkRow(window), 0xFF00FF00), 0);
+        QVERIFY(CountTextPixels(relinked, LinkRow(window), 0xFF0000FF) > 20);
     }
 
     void transparentBodyShowsThePanelBehind()
@@ -165,7 +189,7 @@ private Q_SLOTS:
             QCOMPARE(shot.pixel(at), panel.pixel(at));
         }
         // The memo has no background of its own: below the text, the panel.
-        QPlainTextEdit *memo = window.Memo();
+        TURLMemo *memo = window.Memo();
         const QPoint belowText = memo->mapTo(window.UI().layoutPreviewBase, QPoint(memo->width() - 3, memo->height() - 3));
         QCOMPARE(shot.pixel(belowText), panel.pixel(belowText));
     }
