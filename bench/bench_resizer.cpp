@@ -34,31 +34,33 @@ QImage Picture(int AWidth, int AHeight)
     return image;
 }
 
-// Best of a few runs, in seconds.
-double BestSeconds(const std::function<void()> &AWork)
+double Seconds(const std::function<void()> &AWork)
 {
-    AWork(); // warm caches and thread start-up
-    double best = 1e30;
-    for (int run = 0; run < 7; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        AWork();
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
+    QElapsedTimer timer;
+    timer.start();
+    AWork();
+    return timer.nsecsElapsed() / 1e9;
 }
 
+// The best of several runs of each, taken in turns, so that a burst of load
+// from elsewhere on the machine does not favour one side.
 void Workload(const char *AName, const QImage &ASource, QSize ADestSize, qint64 APixels)
 {
     QImage ours(ADestSize, ASource.format());
     QImage anchor;
-    const double oursSeconds = BestSeconds([&] {
+    const auto runOurs = [&] {
         if (!TBitmapResizer::ResizeTo(ASource, ours))
             qFatal("ResizeTo failed");
-    });
-    const double anchorSeconds = BestSeconds([&] {
-        anchor = ASource.scaled(ADestSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    });
+    };
+    const auto runAnchor = [&] { anchor = ASource.scaled(ADestSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); };
+    runOurs(); // warm caches and page in the destination
+    runAnchor();
+    double oursSeconds = 1e30;
+    double anchorSeconds = 1e30;
+    for (int run = 0; run < 15; ++run) {
+        oursSeconds = std::min(oursSeconds, Seconds(runOurs));
+        anchorSeconds = std::min(anchorSeconds, Seconds(runAnchor));
+    }
     const double oursRate = APixels / oursSeconds / 1e6;
     const double anchorRate = APixels / anchorSeconds / 1e6;
     std::printf("BENCH %s ours=%.1f anchor=%.1f unit=Mpx/s speed_ratio=%.2f\n", AName, oursRate, anchorRate,

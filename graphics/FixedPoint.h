@@ -2,8 +2,6 @@
 
 #include <QtGlobal>
 
-#include <algorithm>
-
 // Fixed-point arithmetic of the bitmap resizer: values carry four decimal
 // places (1.0 = 10000) in signed 64-bit integers, and every rounding goes to
 // the nearest integer with ties to even, so results do not depend on the
@@ -15,34 +13,28 @@ struct TFixedPoint
     // Nearest integer, ties to even, for |AValue| < 2^51. Adding and taking
     // away 1.5 * 2^52 leaves no bits below the binary point, so the default
     // IEEE rounding mode does the work; unlike std::nearbyint this stays
-    // inline and vectorises.
-    static double RoundHalfEven(double AValue)
+    // inline and also serves vectors of doubles.
+    template <typename TDouble>
+    [[gnu::always_inline]] static TDouble RoundHalfEven(TDouble AValue)
     {
         constexpr double Shifter = 6755399441055744.0;
         return (AValue + Shifter) - Shifter;
     }
 
-    // Also true for __int128, which std::is_signed only knows in GNU mode.
-    template <typename TInteger>
-    static constexpr bool Signed = TInteger(-1) < TInteger(0);
-
-    // ANumerator / ADenominator rounded to the nearest integer, ties to even.
+    // ANumerator / ADenominator rounded to the nearest integer, ties to even,
+    // for qint64 and __int128.
     template <typename TInteger>
     static TInteger DivRound(TInteger ANumerator, TInteger ADenominator)
     {
-        if constexpr (Signed<TInteger>) {
-            if (ADenominator < 0) {
-                ANumerator = -ANumerator;
-                ADenominator = -ADenominator;
-            }
+        if (ADenominator < 0) {
+            ANumerator = -ANumerator;
+            ADenominator = -ADenominator;
         }
         TInteger quotient = ANumerator / ADenominator;
         TInteger remainder = ANumerator % ADenominator;
-        if constexpr (Signed<TInteger>) {
-            if (remainder < 0) { // C++ truncates towards zero: step down to the floor
-                --quotient;
-                remainder += ADenominator;
-            }
+        if (remainder < 0) { // C++ truncates towards zero: step down to the floor
+            --quotient;
+            remainder += ADenominator;
         }
         const TInteger twice = 2 * remainder;
         if (twice > ADenominator || (twice == ADenominator && (quotient & 1) != 0))
@@ -60,21 +52,5 @@ struct TFixedPoint
             return DivRound<qint64>(product, ADivisor);
         return qint64(DivRound<__int128>(__int128(AFactor1) * AFactor2, ADivisor));
     }
-
-    // A non-negative channel in fixed point back to a byte. The filters keep
-    // their results within 0 ... 255 * One; far beyond the single-precision
-    // range of the area filter's edges (images wider or taller than 32768
-    // pixels) the edges can add a few ten-thousandths, and saturating keeps
-    // white from wrapping round to black.
-    static quint8 ToChannel(quint32 AFixed)
-    {
-        const quint32 value = DivRound<quint32>(AFixed, One);
-        return quint8(std::min<quint32>(value, 255));
-    }
 };
 
-// A pixel's four channels, one per byte of the 32-bit word, in fixed point.
-struct TFixedPixel
-{
-    qint64 Channel[4] = {};
-};
