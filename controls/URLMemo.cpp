@@ -1,6 +1,5 @@
 #include "controls/URLMemo.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QGlyphRun>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -61,15 +60,16 @@ QList<std::pair<int, int>> LayoutRanges(const QTextLayout &ALayout, int AStart, 
 } // namespace
 
 // A line whose layout is at least partly inside the viewport, with the
-// viewport position of its layout's origin.
+// viewport position of its layout's origin and the URLs found in it.
 struct TURLMemo::TVisibleLine
 {
     QTextBlock Block;
     QPointF Offset;
+    QList<TURLSpan> URLs;
 };
 
-// One visual row of a URL that is to be painted.
-struct TURLMemo::TPaintSegment
+// A piece of one visual row of a URL that a selection covers.
+struct TURLMemo::TSelectedCell
 {
     QTextBlock Block;
     QPointF Offset;
@@ -77,6 +77,7 @@ struct TURLMemo::TPaintSegment
     int From = 0; // layout positions
     int To = 0;
     QRectF Rect;  // viewport coordinates
+    QBrush Fill;  // the selection's highlight
 };
 
 TURLMemo::TURLMemo(QWidget *AParent) : QPlainTextEdit(AParent)
@@ -145,7 +146,7 @@ QList<TURLMemo::TVisibleLine> TURLMemo::VisibleLines() const
         if (rect.top() >= height)
             break;
         if (block.isVisible() && rect.bottom() > 0)
-            lines.append({block, offset});
+            lines.append({block, offset, {}});
         offset.ry() += rect.height();
     }
     return lines;
@@ -236,37 +237,84 @@ void TURLMemo::EndFast()
     ensureCursorVisible();
 }
 
+// Marks the character formats that colour URLs among a layout's formats.
+static constexpr int URLFormatMarker = QTextFormat::UserProperty + 0x55;
+
+// The visible lines are scanned once per paint. The editor draws the URLs
+// itself, in the link colour, through formats on the layouts of those lines:
+// the text is drawn once and whatever lies behind the memo shows through.
+// Only where a selection covers a URL does the editor's highlighted text get
+// painted over, with the highlight kept under the URL's glyphs.
 void TURLMemo::paintEvent(QPaintEvent *AEvent)
 {
+    QList<TVisibleLine> lines = VisibleLines();
+    if (FURLDetection)
+        for (TVisibleLine &line : lines)
+            line.URLs = FindURLs(line.Block.text(), FSchemes);
+    ApplyURLFormats(lines); // with detection off this takes the link colour away
     if (!FURLDetection) {
         QPlainTextEdit::paintEvent(AEvent);
         return;
     }
-    QList<TPaintSegment> segments;
-    ScanVisibleLines(VisibleLines(), segments);
-    segments.removeIf([&](const TPaintSegment &ASegment) {
-        return !AEvent->region().intersects(ASegment.Rect.toAlignedRect());
-    });
-    const QList<QImage> backgrounds = SaveBackgrounds(segments);
+    const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
+    QList<TSelectedCell> cells = BuildURLRegions(lines, context);
+    cells.removeIf([&](const TSelectedCell &ACell) { return !AEvent->region().intersects(ACell.Rect.toAlignedRect()); });
+    const QList<QImage> backgrounds = SaveBackgrounds(cells);
     QPlainTextEdit::paintEvent(AEvent);
-    DrawURLs(segments, backgrounds);
+    DrawSelectedURLs(cells, backgrounds, context);
 }
 
-void TURLMemo::ScanVisibleLines(const QList<TVisibleLine> &ALines, QList<TPaintSegment> &ASegments)
+QList<QTextLayout::FormatRange> TURLMemo::URLFormats(const TVisibleLine &ALine) const
+{
+    QList<QTextLayout::FormatRange> formats;
+    if (ALine.URLs.isEmpty())
+        return formats;
+    QTextCharFormat link;
+    link.setForeground(QColor::fromRgba(FURLColor));
+    link.setProperty(URLFormatMarker, true);
+    const QTextLayout &layout = *ALine.Block.layout();
+    for (const TURLSpan &span : ALine.URLs)
+        for (const auto &[from, to] : LayoutRanges(layout, int(span.Start), int(span.Start + span.Length)))
+            formats.append({from, to - from, link});
+    return formats;
+}
+
+void TURLMemo::ApplyURLFormats(const QList<TVisibleLine> &ALines)
+{
+    for (const TVisibleLine &line : ALines) {
+        QTextLayout *layout = line.Block.layout();
+        QList<QTextLayout::FormatRange> kept, ours;
+        for (const QTextLayout::FormatRange &range : layout->formats())
+            (range.format.hasProperty(URLFormatMarker) ? ours : kept).append(range);
+        const QList<QTextLayout::FormatRange> wanted = URLFormats(line);
+        if (ours == wanted)
+            continue;
+        // Other formats (an input method's) stay. New formats drop the line's
+        // layout: the change is announced at once, so that it is not merged
+        // into the next edit's, and the line is laid out again.
+        layout->setFormats(kept + wanted);
+        document()->markContentsDirty(line.Block.position(), line.Block.length());
+        blockBoundingRect(line.Block);
+    }
+}
+
+QList<TURLMemo::TSelectedCell> TURLMemo::BuildURLRegions(const QList<TVisibleLine> &ALines,
+                                                         const QAbstractTextDocumentLayout::PaintContext &AContext)
 {
     FURLRegions.clear();
+    QList<TSelectedCell> cells;
     const int height = viewport()->height();
     for (const TVisibleLine &line : ALines) {
-        const QString text = line.Block.text();
-        const QList<TURLSpan> spans = FindURLs(text, FSchemes);
-        if (spans.isEmpty())
+        if (line.URLs.isEmpty())
             continue;
-        const QTextLayout *layout = line.Block.layout();
-        for (const TURLSpan &span : spans) {
+        const QString text = line.Block.text();
+        const QTextLayout &layout = *line.Block.layout();
+        const int blockPos = line.Block.position();
+        for (const TURLSpan &span : line.URLs) {
             TURLRegion region{text.mid(span.Start, span.Length), line.Block.blockNumber(), {}};
-            for (const auto &[from, to] : LayoutRanges(*layout, int(span.Start), int(span.Start + span.Length))) {
-                for (int i = 0; i < layout->lineCount(); ++i) {
-                    const QTextLine row = layout->lineAt(i);
+            for (const auto &[from, to] : LayoutRanges(layout, int(span.Start), int(span.Start + span.Length))) {
+                for (int i = 0; i < layout.lineCount(); ++i) {
+                    const QTextLine row = layout.lineAt(i);
                     const int rowFrom = std::max(from, row.textStart());
                     const int rowTo = std::min(to, row.textStart() + row.textLength());
                     if (rowFrom >= rowTo)
@@ -274,28 +322,43 @@ void TURLMemo::ScanVisibleLines(const QList<TVisibleLine> &ALines, QList<TPaintS
                     const QRectF rect = RowRect(row, rowFrom, rowTo);
                     region.FRegion.append(rect);
                     const QRectF onView = rect.translated(line.Offset);
-                    if (onView.bottom() > 0 && onView.top() < height && onView.width() > 0)
-                        ASegments.append({line.Block, line.Offset, i, rowFrom, rowTo, onView});
+                    if (onView.bottom() <= 0 || onView.top() >= height)
+                        continue;
+                    for (const QAbstractTextDocumentLayout::Selection &selection : AContext.selections) {
+                        const QBrush fill = selection.format.background();
+                        if (fill.style() == Qt::NoBrush || !selection.cursor.hasSelection())
+                            continue;
+                        const int start = std::max(selection.cursor.selectionStart() - blockPos, 0);
+                        const int end = std::max(selection.cursor.selectionEnd() - blockPos, 0);
+                        for (const auto &[selFrom, selTo] : LayoutRanges(layout, start, end)) {
+                            const int cellFrom = std::max(selFrom, rowFrom);
+                            const int cellTo = std::min(selTo, rowTo);
+                            if (cellFrom < cellTo)
+                                cells.append({line.Block, line.Offset, i, cellFrom, cellTo,
+                                              RowRect(row, cellFrom, cellTo).translated(line.Offset), fill});
+                        }
+                    }
                 }
             }
             FURLRegions.append(std::move(region));
         }
     }
+    return cells;
 }
 
-// The pixels under each segment before the editor paints its text: putting
-// them back erases the editor's glyphs to whatever lies behind the text,
-// which also works when the memo's background is transparent.
-QList<QImage> TURLMemo::SaveBackgrounds(const QList<TPaintSegment> &ASegments)
+// The pixels under each cell before the editor paints its text: putting them
+// back erases the editor's glyphs to whatever lies behind the text, which
+// also works when the memo's background is transparent.
+QList<QImage> TURLMemo::SaveBackgrounds(const QList<TSelectedCell> &ACells)
 {
     QList<QImage> backgrounds;
-    if (ASegments.isEmpty())
+    if (ACells.isEmpty())
         return backgrounds;
     QPainter probe(viewport());
     const QPaintDevice *device = probe.paintEngine() ? probe.paintEngine()->paintDevice() : nullptr;
     const QTransform toDevice = probe.deviceTransform();
-    for (const TPaintSegment &segment : ASegments) {
-        const QRect deviceRect = toDevice.mapRect(segment.Rect.toAlignedRect());
+    for (const TSelectedCell &cell : ACells) {
+        const QRect deviceRect = toDevice.mapRect(cell.Rect.toAlignedRect());
         QImage background;
         if (device && device->devType() == QInternal::Image)
             background = static_cast<const QImage *>(device)->copy(deviceRect);
@@ -306,66 +369,50 @@ QList<QImage> TURLMemo::SaveBackgrounds(const QList<TPaintSegment> &ASegments)
     return backgrounds;
 }
 
-void TURLMemo::DrawURLs(const QList<TPaintSegment> &ASegments, const QList<QImage> &ABackgrounds)
+void TURLMemo::DrawSelectedURLs(const QList<TSelectedCell> &ACells, const QList<QImage> &ABackgrounds,
+                                const QAbstractTextDocumentLayout::PaintContext &AContext)
 {
-    if (ASegments.isEmpty())
+    if (ACells.isEmpty())
         return;
-    const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
     const QBrush backgroundBrush = viewport()->palette().brush(viewport()->backgroundRole());
+    const bool caretShown = !isReadOnly() || (textInteractionFlags() & Qt::TextSelectableByKeyboard);
     QPainter painter(viewport());
-    for (qsizetype i = 0; i < ASegments.size(); ++i) {
-        const TPaintSegment &segment = ASegments[i];
-        const QTextLayout *layout = segment.Block.layout();
-        const QTextLine row = layout->lineAt(segment.Row);
-        const QRect cell = segment.Rect.toAlignedRect();
+    for (qsizetype i = 0; i < ACells.size(); ++i) {
+        const TSelectedCell &cell = ACells[i];
+        const QTextLayout *layout = cell.Block.layout();
+        const QTextLine row = layout->lineAt(cell.Row);
+        const QRect pixels = cell.Rect.toAlignedRect();
         painter.save();
-        painter.setClipRect(cell);
+        painter.setClipRect(pixels);
 
-        // Erase what the editor painted there.
+        // Erase what the editor painted there, then lay the highlight again.
         if (!ABackgrounds[i].isNull()) {
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(QRectF(cell), ABackgrounds[i]);
+            painter.drawImage(QRectF(pixels), ABackgrounds[i]);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         } else {
-            painter.fillRect(cell, backgroundBrush);
+            painter.fillRect(pixels, backgroundBrush);
         }
-
-        // Selection highlights keep their fill under the URL text.
-        const int blockPos = segment.Block.position();
-        for (const QAbstractTextDocumentLayout::Selection &selection : context.selections) {
-            const QBrush fill = selection.format.background();
-            if (fill.style() == Qt::NoBrush || !selection.cursor.hasSelection())
-                continue;
-            const int start = selection.cursor.selectionStart() - blockPos;
-            const int end = selection.cursor.selectionEnd() - blockPos;
-            for (const auto &[from, to] : LayoutRanges(*layout, std::max(start, 0), std::max(end, 0))) {
-                const int selFrom = std::max(from, segment.From);
-                const int selTo = std::min(to, segment.To);
-                if (selFrom < selTo) {
-                    QRectF rect = RowRect(row, selFrom, selTo).translated(segment.Offset);
-                    rect.moveLeft(std::floor(rect.left()));
-                    QPainterPath path;
-                    path.addRect(rect);
-                    painter.fillPath(path, fill);
-                }
-            }
-        }
+        QRectF highlight = cell.Rect;
+        highlight.moveLeft(std::floor(highlight.left())); // as the editor aligns it
+        QPainterPath path;
+        path.addRect(highlight);
+        painter.fillPath(path, cell.Fill);
 
         // The URL's own glyphs, as the layout placed them, in the link colour.
         painter.setPen(QColor::fromRgba(FURLColor));
-        for (const QGlyphRun &run : row.glyphRuns(segment.From, segment.To - segment.From))
-            painter.drawGlyphRun(segment.Offset, run);
+        for (const QGlyphRun &run : row.glyphRuns(cell.From, cell.To - cell.From))
+            painter.drawGlyphRun(cell.Offset, run);
 
         // The caret, when it stands in the erased cell.
-        const int blockLength = segment.Block.length();
-        const bool caretShown = !isReadOnly() || (textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        const int blockPos = cell.Block.position();
         int caret = -1;
-        if (caretShown && context.cursorPosition >= blockPos && context.cursorPosition < blockPos + blockLength)
-            caret = context.cursorPosition - blockPos;
-        else if (caretShown && context.cursorPosition < -1 && !layout->preeditAreaText().isEmpty())
-            caret = layout->preeditAreaPosition() - (context.cursorPosition + 2);
+        if (caretShown && AContext.cursorPosition >= blockPos && AContext.cursorPosition < blockPos + cell.Block.length())
+            caret = AContext.cursorPosition - blockPos;
+        else if (caretShown && AContext.cursorPosition < -1 && !layout->preeditAreaText().isEmpty())
+            caret = layout->preeditAreaPosition() - (AContext.cursorPosition + 2);
         if (caret >= 0 && !overwriteMode())
-            layout->drawCursor(&painter, segment.Offset, caret, cursorWidth());
+            layout->drawCursor(&painter, cell.Offset, caret, cursorWidth());
         painter.restore();
     }
 }

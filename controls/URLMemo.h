@@ -3,19 +3,21 @@
 #include "model/AlphaColor.h"
 
 #include <QList>
+#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QTextLayout>
 
 #include <functional>
 
 class QTextBlock;
 
 // A multi-line plain-text editor that finds URLs in its visible lines, paints
-// them again in a link colour over what the editor painted, shows a hand
-// cursor over them and reports clicks on them through OnURLClick. It never
-// changes the text, the caret or the editing behaviour.
+// them in a link colour, shows a hand cursor over them and reports clicks on
+// them through OnURLClick. It never changes the text, the caret or the
+// editing behaviour.
 //
 // Points (URLAtPt, mouse events) are in the coordinates of the text area,
 // the viewport, as QPlainTextEdit's mouse handlers receive them.
@@ -100,12 +102,16 @@ protected:
 
 private:
     struct TVisibleLine;
-    struct TPaintSegment;
+    struct TSelectedCell;
 
     QList<TVisibleLine> VisibleLines() const;
-    void ScanVisibleLines(const QList<TVisibleLine> &ALines, QList<TPaintSegment> &ASegments);
-    void DrawURLs(const QList<TPaintSegment> &ASegments, const QList<QImage> &ABackgrounds);
-    QList<QImage> SaveBackgrounds(const QList<TPaintSegment> &ASegments);
+    QList<QTextLayout::FormatRange> URLFormats(const TVisibleLine &ALine) const;
+    void ApplyURLFormats(const QList<TVisibleLine> &ALines);
+    QList<TSelectedCell> BuildURLRegions(const QList<TVisibleLine> &ALines,
+                                         const QAbstractTextDocumentLayout::PaintContext &AContext);
+    QList<QImage> SaveBackgrounds(const QList<TSelectedCell> &ACells);
+    void DrawSelectedURLs(const QList<TSelectedCell> &ACells, const QList<QImage> &ABackgrounds,
+                          const QAbstractTextDocumentLayout::PaintContext &AContext);
     void URLClick(Qt::MouseButton AButton, bool AIsDoubleClick, const QString &AURL);
 
     QList<TURLRegion> FURLRegions;
