@@ -61,3 +61,10 @@ void TImageControl::paintEvent(QPaintEvent *)
     painter.setOpacity(FOpacity);
     painter.drawImage(FittedRect(), FBitmap);
 }
+
+void TImageControl::mouseReleaseEvent(QMouseEvent *AEvent)
+{
+    QWidget::mouseReleaseEvent(AEvent);
+    if (OnMouseUp)
+        OnMouseUp(this, AEvent);
+}

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 // A control that paints a bitmap scaled to fit inside itself with its
 // aspect ratio kept, centred, at an opacity from 0 to 1. A GIF animator
 // plays its frames into it.
@@ -33,8 +35,12 @@ public:
     // Where the bitmap is painted inside the control.
     QRectF FittedRect() const;
 
+    // Called when a mouse button is released over the control.
+    std::function<void(TImageControl *ASender, QMouseEvent *AEvent)> OnMouseUp;
+
 protected:
     void paintEvent(QPaintEvent *AEvent) override;
+    void mouseReleaseEvent(QMouseEvent *AEvent) override;
 
 private:
     QImage FBitmap;
