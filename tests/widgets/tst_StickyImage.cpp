@@ -82,7 +82,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         TGIFLZWDecoderFactory::Register();
-        TServiceRegistry::AddService<IMouseService>(std::make_shared<TTestMouse>());
+        TServiceRegistry::AddService<IMouseService>(FMouse);
     }
 
     void initCaption_data()
@@ -182,6 +182,7 @@ private Q_SLOTS:
             QTest::qWait(100);
             QCOMPARE(ShownPixel(read), Red);
             read.show();
+            FMouse->FPos = read.mapToGlobal(QPointF(5, 5)); // the pointer stays over it
             MoveMouse(&read);
             QTRY_COMPARE(ShownPixel(read), Green);
         }
@@ -258,6 +259,9 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, still.SaveToFile(folder.filePath("still.unknown")));
         QVERIFY(!QFile::exists(folder.filePath("still.unknown")));
     }
+
+private:
+    std::shared_ptr<TTestMouse> FMouse = std::make_shared<TTestMouse>();
 };
 
 int main(int argc, char **argv)
