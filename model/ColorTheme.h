@@ -5,6 +5,7 @@
 #include <QString>
 
 class QIODevice;
+class TImageControl;
 struct TColorThemeJSON;
 
 // One colour theme of a sticky note: a name, seven colours, an optional
@@ -33,6 +34,12 @@ struct TColorTheme
     // Copies all ten fields from a theme of the JSON form; a link colour of
     // exactly 0 (absent in the file) becomes opaque blue $FF0F83FD.
     void AssignJson(const TColorThemeJSON &AJson);
+    // Shows the background picture in AImage with the theme's opacity: at
+    // the picture's own size when AHighSpeed, else resampled to the
+    // control's width. A missing picture, or one without a codec for its
+    // extension, clears AImage; a picture that cannot be decoded throws.
+    // Defined with the controls (controls/ColorThemeSetBack.cpp).
+    void SetBack(TImageControl *AImage, bool AHighSpeed) const;
 
     // The full layout (name, seven colours, background path and opacity).
     void WriteToStream(QIODevice &AStream) const;
