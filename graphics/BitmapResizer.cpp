@@ -1,10 +1,9 @@
 #include "graphics/BitmapResizer.h"
 
-// The vectors below never cross this file's boundary, so GCC's note that
-// 32-byte vectors are passed differently with and without AVX is moot.
-#if defined(__GNUC__) && !defined(__clang__)
+// The vectors below never cross this file's boundary, so the compilers'
+// note that 32-byte vectors are passed differently with and without AVX is
+// moot.
 #pragma GCC diagnostic ignored "-Wpsabi"
-#endif
 
 #include "graphics/FixedPoint.h"
 
