@@ -57,8 +57,6 @@ public:
             Fail("unexpected text after the end of the document");
     }
 
-    qsizetype Offset() const { return FPos - FBegin; }
-
 private:
     const QChar *FBegin;
     const QChar *FEnd;
@@ -66,6 +64,11 @@ private:
     QString FKey;
 
     [[noreturn]] void Fail(const char *AMessage) const { throw TParseFailure{AMessage, FPos - FBegin}; }
+    // At the end of the text the fault is always that the text stops early.
+    [[noreturn]] void FailExpecting(const char *AMessage) const
+    {
+        Fail(FPos >= FEnd ? "unexpected end of text" : AMessage);
+    }
     [[noreturn]] void FailAt(const QChar *APos, const char *AMessage) const
     {
         throw TParseFailure{AMessage, APos - FBegin};
@@ -87,7 +90,7 @@ private:
     {
         SkipSpace();
         if (FPos >= FEnd || *FPos != AChar)
-            Fail(FPos >= FEnd ? "unexpected end of text" : AMessage);
+            FailExpecting(AMessage);
         ++FPos;
     }
 
@@ -105,7 +108,7 @@ private:
         for (;;) {
             SkipSpace();
             if (Peek() != u'"')
-                Fail(FPos >= FEnd ? "unexpected end of text" : "expected a member name");
+                FailExpecting("expected a member name");
             const QStringView name = ReadName();
             Expect(u':', "expected ':'");
             SkipSpace();
@@ -119,7 +122,7 @@ private:
                 ++FPos;
                 return;
             }
-            Fail(FPos >= FEnd ? "unexpected end of text" : "expected ',' or '}'");
+            FailExpecting("expected ',' or '}'");
         }
     }
 
@@ -186,7 +189,7 @@ private:
         for (;;) {
             SkipSpace();
             if (Peek() != u'{')
-                Fail(FPos >= FEnd ? "unexpected end of text" : "each theme must be an object");
+                FailExpecting("each theme must be an object");
             ReadTheme(AThemes.emplace_back());
             SkipSpace();
             if (Peek() == u',') {
@@ -197,7 +200,7 @@ private:
                 ++FPos;
                 return;
             }
-            Fail(FPos >= FEnd ? "unexpected end of text" : "expected ',' or ']'");
+            FailExpecting("expected ',' or ']'");
         }
     }
 
@@ -236,7 +239,7 @@ private:
             return;
         }
         if (Peek() != u'"')
-            Fail(FPos >= FEnd ? "unexpected end of text" : ATypeError);
+            FailExpecting(ATypeError);
         ReadString(AText);
     }
 
@@ -249,7 +252,7 @@ private:
         const QChar *start = FPos;
         const char16_t c = Peek();
         if (c != u'-' && !(c >= u'0' && c <= u'9'))
-            Fail(FPos >= FEnd ? "unexpected end of text" : ATypeError);
+            FailExpecting(ATypeError);
         const TNumber number = ReadNumber();
         if (number.PlainInteger) {
             if (number.Integer > 0xFFFFFFFFu)
@@ -272,7 +275,7 @@ private:
         const QChar *start = FPos;
         const char16_t c = Peek();
         if (c != u'-' && !(c >= u'0' && c <= u'9'))
-            Fail(FPos >= FEnd ? "unexpected end of text" : "\"backopacity\" must be a number");
+            FailExpecting("\"backopacity\" must be a number");
         const double value = ReadNumber().Value;
         // Half-way between the largest float and 2^128: anything from here
         // on would round to infinity.
@@ -337,60 +340,18 @@ private:
     }
 
     // The text between ABegin and AEnd is a valid JSON number (ASCII only).
-    static double ToDouble(const QChar *ABegin, const QChar *AEnd)
+    // A number that double cannot hold (it would round to 0 or infinity)
+    // fails, as in Qt's own reader.
+    double ToDouble(const QChar *ABegin, const QChar *AEnd) const
     {
         std::string ascii;
         ascii.reserve(size_t(AEnd - ABegin));
         for (const QChar *p = ABegin; p < AEnd; ++p)
             ascii.push_back(char(p->unicode()));
         double value = 0;
-        const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-        if (result.ec == std::errc::result_out_of_range) {
-            const double magnitude = Overflows(ascii) ? HUGE_VAL : 0.0;
-            return ascii.front() == '-' ? -magnitude : magnitude;
-        }
+        if (std::from_chars(ascii.data(), ascii.data() + ascii.size(), value).ec != std::errc())
+            FailAt(ABegin, "number out of range");
         return value;
-    }
-
-    // For a valid JSON number outside the range of double: true when it is
-    // too large (it becomes infinity), false when too small (it becomes 0).
-    static bool Overflows(const std::string &ANumber)
-    {
-        const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-        size_t i = ANumber.front() == '-' ? 1 : 0;
-        // Decimal exponent of the first significant digit.
-        long long magnitude = 0;
-        bool significant = false;
-        const size_t integerStart = i;
-        while (i < ANumber.size() && isDigit(ANumber[i]))
-            ++i;
-        for (size_t k = integerStart; k < i && !significant; ++k)
-            if (ANumber[k] != '0') {
-                magnitude = (long long)(i - k) - 1;
-                significant = true;
-            }
-        if (i < ANumber.size() && ANumber[i] == '.') {
-            const size_t fractionStart = ++i;
-            while (i < ANumber.size() && isDigit(ANumber[i]))
-                ++i;
-            for (size_t k = fractionStart; k < i && !significant; ++k)
-                if (ANumber[k] != '0') {
-                    magnitude = -(long long)(k - fractionStart) - 1;
-                    significant = true;
-                }
-        }
-        long long exponent = 0;
-        if (i < ANumber.size()) {
-            ++i;
-            const bool negative = ANumber[i] == '-';
-            if (ANumber[i] == '+' || negative)
-                ++i;
-            for (; i < ANumber.size(); ++i)
-                exponent = qMin(exponent * 10 + (ANumber[i] - '0'), 1'000'000'000'000LL);
-            if (negative)
-                exponent = -exponent;
-        }
-        return significant && magnitude + exponent > 0;
     }
 
     static int HexValue(char16_t AChar)
@@ -504,15 +465,11 @@ private:
             case u't': ReadLiteral("true"); break;
             case u'f': ReadLiteral("false"); break;
             case u'n': ReadLiteral("null"); break;
-            case 0:
-                if (FPos >= FEnd)
-                    Fail("unexpected end of text");
-                [[fallthrough]];
             default:
                 if (Peek() == u'-' || IsDigit(Peek()))
                     ReadNumber();
                 else
-                    Fail("invalid value");
+                    FailExpecting("invalid value");
             }
             // After a value: continue or close the enclosing containers.
             for (;;) {
@@ -531,7 +488,7 @@ private:
                     containers.pop_back();
                     continue;
                 }
-                Fail(FPos >= FEnd ? "unexpected end of text" : inObject ? "expected ',' or '}'" : "expected ',' or ']'");
+                FailExpecting(inObject ? "expected ',' or '}'" : "expected ',' or ']'");
             }
         }
     }
@@ -540,7 +497,7 @@ private:
     {
         SkipSpace();
         if (Peek() != u'"')
-            Fail(FPos >= FEnd ? "unexpected end of text" : "expected a member name");
+            FailExpecting("expected a member name");
         ReadString(AScratch);
         Expect(u':', "expected ':'");
     }

@@ -19,15 +19,25 @@ QString TThemeSetFile::ReadText(const QString &APath)
     QFile file(APath);
     if (!file.open(QIODevice::ReadOnly))
         Fail(APath, file.errorString());
-    if (file.size() > MaxFileSize)
-        Fail(APath, QStringLiteral("the file is larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
-    // Read at most one byte past the limit: the size of a growing or special
-    // file is not to be trusted.
-    const QByteArray bytes = file.read(MaxFileSize + 1);
+    const QString tooLarge = QStringLiteral("the file is larger than %1 MB").arg(MaxFileSize / (1024 * 1024));
+    QByteArray bytes;
+    if (!file.isSequential()) {
+        if (file.size() > MaxFileSize)
+            Fail(APath, tooLarge);
+        bytes.reserve(file.size());
+    }
+    // Read in pieces all the same: the size a pipe or a growing file reports
+    // is not to be trusted, so memory follows what really arrives.
+    for (;;) {
+        const QByteArray piece = file.read(64 * 1024);
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+        if (bytes.size() > MaxFileSize)
+            Fail(APath, tooLarge);
+    }
     if (file.error() != QFileDevice::NoError)
         Fail(APath, file.errorString());
-    if (bytes.size() > MaxFileSize)
-        Fail(APath, QStringLiteral("the file is larger than %1 MB").arg(MaxFileSize / (1024 * 1024)));
     QByteArrayView text(bytes);
     if (text.startsWith("\xEF\xBB\xBF"))
         text = text.sliced(3);

@@ -220,8 +220,8 @@ private Q_SLOTS:
         QTest::newRow("duplicate and empty names stay") << "{\"version\":\"1\",\"themes\":[{},{},{\"name\":\"\"}]}"
                                                          << 3
                                                          << " 00000000 00000000 00000000 00000000 00000000 00000000 ff0f83fd  0";
-        QTest::newRow("tiny opacity underflows to 0")
-            << "{\"version\":\"1\",\"themes\":[{\"backopacity\":1e-400}]}" << 1
+        QTest::newRow("smallest double opacity is 0 as a float")
+            << "{\"version\":\"1\",\"themes\":[{\"backopacity\":4.9e-324}]}" << 1
             << " 00000000 00000000 00000000 00000000 00000000 00000000 ff0f83fd  0";
     }
 
@@ -286,7 +286,9 @@ private Q_SLOTS:
         QTest::newRow("opacity beyond float")
             << "{\"themes\":[{\"backopacity\":3.5e38}]}" << "\"backopacity\" is out of range" << 1 << 27;
         QTest::newRow("opacity beyond double")
-            << "{\"themes\":[{\"backopacity\":-1e400}]}" << "\"backopacity\" is out of range" << 1 << 27;
+            << "{\"themes\":[{\"backopacity\":-1e400}]}" << "number out of range" << 1 << 27;
+        QTest::newRow("number below double in unknown member")
+            << "{\"x\":[0, 2e-324]}" << "number out of range" << 1 << 10;
         QTest::newRow("deep nesting in unknown member")
             << "{\"x\":" + QString(600, u'[') + QString(600, u']') + "}" << "nesting too deep" << 1 << 518;
     }
