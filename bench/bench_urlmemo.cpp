@@ -15,7 +15,8 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QRegularExpression>
-#include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
+#include <QtMath>
 #include <QTextBlock>
 
 #include <algorithm>
@@ -56,6 +57,15 @@ QString SampleLine(int AIndex)
     return QStringLiteral("Line %1: see https://example.com/notes/%1?page=2 or (http://a.jp/%1).").arg(AIndex);
 }
 
+// The 60 lines of the single paint: 40 of them with one URL each.
+QStringList SixtyLines()
+{
+    QStringList lines;
+    for (int i = 0; i < 60; ++i)
+        lines << (i % 3 == 2 ? SampleLine(i) : QStringLiteral("Line %1: see https://example.com/notes/%1?page=2 now").arg(i));
+    return lines;
+}
+
 QString SampleText(int ALines)
 {
     QStringList lines;
@@ -65,7 +75,7 @@ QString SampleText(int ALines)
 }
 
 // A memo of 60 visible lines (no wrapping, so each line is one row).
-void SetUp(TURLMemo &AMemo)
+void SetUp(TURLMemo &AMemo, const QString &AText)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(13);
@@ -74,8 +84,10 @@ void SetUp(TURLMemo &AMemo)
     AMemo.setLineWrapMode(QPlainTextEdit::NoWrap);
     AMemo.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     AMemo.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    AMemo.resize(720, 10);
-    AMemo.resize(720, int(60 * AMemo.fontMetrics().lineSpacing() + 2 * AMemo.document()->documentMargin()));
+    AMemo.setPlainText(AText);
+    QTextDocument &document = *AMemo.document();
+    const qreal rowHeight = document.documentLayout()->blockBoundingRect(document.firstBlock()).height();
+    AMemo.resize(720, qCeil(60 * rowHeight + 2 * document.documentMargin()));
 }
 
 } // namespace
@@ -89,11 +101,7 @@ int main(int argc, char **argv)
     // (a) One paint, detection on against off.
     {
         TURLMemo memo;
-        SetUp(memo);
-        QStringList lines;
-        for (int i = 0; i < 60; ++i)
-            lines << (i % 3 == 2 ? SampleLine(i) : QStringLiteral("Line %1: see https://example.com/notes/%1?page=2 now").arg(i));
-        memo.setPlainText(lines.join(u'\n'));
+        SetUp(memo, SixtyLines().join(u'\n'));
         QImage canvas(memo.size(), QImage::Format_ARGB32_Premultiplied);
         memo.render(&canvas);
         std::fprintf(stderr, "visible lines %d-%d, URLs %lld\n", memo.FirstVisibleLineIndex(),
@@ -107,9 +115,7 @@ int main(int argc, char **argv)
 
     // (b) The scan alone against a regular expression over the same lines.
     {
-        QStringList lines;
-        for (int i = 0; i < 60; ++i)
-            lines << (i % 3 == 2 ? SampleLine(i) : QStringLiteral("Line %1: see https://example.com/notes/%1?page=2 now").arg(i));
+        const QStringList lines = SixtyLines();
         const QStringList schemes{QStringLiteral("http:"), QStringLiteral("https:")};
         const QRegularExpression pattern(QStringLiteral(R"(https?:[^\t\n\r "()<>\[\\\]^{|}]*)"));
         qsizetype found = 0;
@@ -130,9 +136,8 @@ int main(int argc, char **argv)
     {
         TURLMemo longMemo, shortMemo;
         for (auto [memo, lines] : {std::pair{&longMemo, 100000}, std::pair{&shortMemo, 1000}}) {
-            SetUp(*memo);
+            SetUp(*memo, SampleText(lines));
             memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-            memo->setPlainText(SampleText(lines));
             memo->show();
             QTextCursor cursor(memo->document()->findBlockByNumber(lines / 2));
             memo->setTextCursor(cursor);

@@ -60,12 +60,12 @@ QList<std::pair<int, int>> LayoutRanges(const QTextLayout &ALayout, int AStart, 
 } // namespace
 
 // A line whose layout is at least partly inside the viewport, with the
-// viewport position of its layout's origin and the URLs found in it.
+// viewport position of its layout's origin and its URLs.
 struct TURLMemo::TVisibleLine
 {
     QTextBlock Block;
     QPointF Offset;
-    QList<TURLSpan> URLs;
+    TLineURLs URLs;
 };
 
 // A piece of one visual row of a URL that a selection covers.
@@ -248,10 +248,21 @@ static constexpr int URLFormatMarker = QTextFormat::UserProperty + 0x55;
 void TURLMemo::paintEvent(QPaintEvent *AEvent)
 {
     QList<TVisibleLine> lines = VisibleLines();
-    if (FURLDetection)
-        for (TVisibleLine &line : lines)
-            line.URLs = FindURLs(line.Block.text(), FSchemes);
-    ApplyURLFormats(lines); // with detection off this takes the link colour away
+    QHash<int, TLineURLs> known;
+    for (TVisibleLine &line : lines) {
+        line.URLs = UpdateLine(line.Block, FLineURLs.take(line.Block.blockNumber()));
+        known.insert(line.Block.blockNumber(), line.URLs);
+    }
+    // Lines that left the view lose their link colour and their cached
+    // shaping, so that neither grows with the part of the text ever shown.
+    for (auto left = FLineURLs.cbegin(); left != FLineURLs.cend(); ++left) {
+        const QTextBlock block = document()->findBlockByNumber(left.key());
+        if (block.isValid() && !known.contains(left.key())) {
+            ApplyURLFormats(block, {});
+            block.layout()->setCacheEnabled(false);
+        }
+    }
+    FLineURLs = std::move(known);
     if (!FURLDetection) {
         QPlainTextEdit::paintEvent(AEvent);
         return;
@@ -264,38 +275,70 @@ void TURLMemo::paintEvent(QPaintEvent *AEvent)
     DrawSelectedURLs(cells, backgrounds, context);
 }
 
-QList<QTextLayout::FormatRange> TURLMemo::URLFormats(const TVisibleLine &ALine) const
+TURLMemo::TLineURLs TURLMemo::UpdateLine(const QTextBlock &ABlock, TLineURLs AKnown)
 {
-    QList<QTextLayout::FormatRange> formats;
-    if (ALine.URLs.isEmpty())
-        return formats;
-    QTextCharFormat link;
-    link.setForeground(QColor::fromRgba(FURLColor));
-    link.setProperty(URLFormatMarker, true);
-    const QTextLayout &layout = *ALine.Block.layout();
-    for (const TURLSpan &span : ALine.URLs)
-        for (const auto &[from, to] : LayoutRanges(layout, int(span.Start), int(span.Start + span.Length)))
-            formats.append({from, to - from, link});
-    return formats;
+    QTextLayout *layout = ABlock.layout();
+    const QString text = ABlock.text();
+    QList<TURLSpan> urls = FURLDetection ? FindURLs(text, FSchemes) : QList<TURLSpan>{};
+    // While an input method composes, the layout changes without the text.
+    const bool composing = !layout->preeditAreaText().isEmpty();
+    const bool unchanged = !composing && AKnown.Revision == ABlock.revision() && AKnown.Color == FURLColor
+        && AKnown.URLs == urls && AKnown.Text == text;
+    TLineURLs line = unchanged ? std::move(AKnown) : TLineURLs{composing ? -1 : ABlock.revision(), text, FURLColor, std::move(urls), {}, {}, {}};
+
+    if (!unchanged || layout->formats() != line.Formats) {
+        ApplyURLFormats(ABlock, line.URLs);
+        line.Formats = layout->formats();
+    }
+    // The formats split the line's text into more items; keeping the shaped
+    // line between paints, instead of shaping it again in each, pays for that.
+    layout->setCacheEnabled(!line.URLs.isEmpty());
+    QList<TLineURLs::TRow> rows;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine row = layout->lineAt(i);
+        rows.append({row.textStart(), row.textLength(), row.naturalTextRect()});
+    }
+    if (!unchanged || rows != line.Rows) {
+        line.Rows = std::move(rows);
+        line.Pieces.clear();
+        for (qsizetype url = 0; url < line.URLs.size(); ++url) {
+            const TURLSpan &span = line.URLs[url];
+            for (const auto &[from, to] : LayoutRanges(*layout, int(span.Start), int(span.Start + span.Length))) {
+                for (int i = 0; i < layout->lineCount(); ++i) {
+                    const QTextLine row = layout->lineAt(i);
+                    const int rowFrom = std::max(from, row.textStart());
+                    const int rowTo = std::min(to, row.textStart() + row.textLength());
+                    if (rowFrom < rowTo)
+                        line.Pieces.append({url, i, rowFrom, rowTo, RowRect(row, rowFrom, rowTo)});
+                }
+            }
+        }
+    }
+    return line;
 }
 
-void TURLMemo::ApplyURLFormats(const QList<TVisibleLine> &ALines)
+void TURLMemo::ApplyURLFormats(const QTextBlock &ABlock, const QList<TURLSpan> &AURLs)
 {
-    for (const TVisibleLine &line : ALines) {
-        QTextLayout *layout = line.Block.layout();
-        QList<QTextLayout::FormatRange> kept, ours;
-        for (const QTextLayout::FormatRange &range : layout->formats())
-            (range.format.hasProperty(URLFormatMarker) ? ours : kept).append(range);
-        const QList<QTextLayout::FormatRange> wanted = URLFormats(line);
-        if (ours == wanted)
-            continue;
-        // Other formats (an input method's) stay. New formats drop the line's
-        // layout: the change is announced at once, so that it is not merged
-        // into the next edit's, and the line is laid out again.
-        layout->setFormats(kept + wanted);
-        document()->markContentsDirty(line.Block.position(), line.Block.length());
-        blockBoundingRect(line.Block);
+    QTextLayout *layout = ABlock.layout();
+    QList<QTextLayout::FormatRange> kept, ours, wanted;
+    for (const QTextLayout::FormatRange &range : layout->formats())
+        (range.format.hasProperty(URLFormatMarker) ? ours : kept).append(range);
+    if (!AURLs.isEmpty()) {
+        QTextCharFormat link;
+        link.setForeground(QColor::fromRgba(FURLColor));
+        link.setProperty(URLFormatMarker, true);
+        for (const TURLSpan &span : AURLs)
+            for (const auto &[from, to] : LayoutRanges(*layout, int(span.Start), int(span.Start + span.Length)))
+                wanted.append({from, to - from, link});
     }
+    if (ours == wanted)
+        return;
+    // Other formats (an input method's) stay. New formats drop the line's
+    // layout: the change is announced at once, so that it is not merged into
+    // the next edit's, and the line is laid out again.
+    layout->setFormats(kept + wanted);
+    document()->markContentsDirty(ABlock.position(), ABlock.length());
+    blockBoundingRect(ABlock);
 }
 
 QList<TURLMemo::TSelectedCell> TURLMemo::BuildURLRegions(const QList<TVisibleLine> &ALines,
@@ -305,42 +348,31 @@ QList<TURLMemo::TSelectedCell> TURLMemo::BuildURLRegions(const QList<TVisibleLin
     QList<TSelectedCell> cells;
     const int height = viewport()->height();
     for (const TVisibleLine &line : ALines) {
-        if (line.URLs.isEmpty())
-            continue;
-        const QString text = line.Block.text();
+        const TLineURLs &urls = line.URLs;
         const QTextLayout &layout = *line.Block.layout();
         const int blockPos = line.Block.position();
-        for (const TURLSpan &span : line.URLs) {
-            TURLRegion region{text.mid(span.Start, span.Length), line.Block.blockNumber(), {}};
-            for (const auto &[from, to] : LayoutRanges(layout, int(span.Start), int(span.Start + span.Length))) {
-                for (int i = 0; i < layout.lineCount(); ++i) {
-                    const QTextLine row = layout.lineAt(i);
-                    const int rowFrom = std::max(from, row.textStart());
-                    const int rowTo = std::min(to, row.textStart() + row.textLength());
-                    if (rowFrom >= rowTo)
-                        continue;
-                    const QRectF rect = RowRect(row, rowFrom, rowTo);
-                    region.FRegion.append(rect);
-                    const QRectF onView = rect.translated(line.Offset);
-                    if (onView.bottom() <= 0 || onView.top() >= height)
-                        continue;
-                    for (const QAbstractTextDocumentLayout::Selection &selection : AContext.selections) {
-                        const QBrush fill = selection.format.background();
-                        if (fill.style() == Qt::NoBrush || !selection.cursor.hasSelection())
-                            continue;
-                        const int start = std::max(selection.cursor.selectionStart() - blockPos, 0);
-                        const int end = std::max(selection.cursor.selectionEnd() - blockPos, 0);
-                        for (const auto &[selFrom, selTo] : LayoutRanges(layout, start, end)) {
-                            const int cellFrom = std::max(selFrom, rowFrom);
-                            const int cellTo = std::min(selTo, rowTo);
-                            if (cellFrom < cellTo)
-                                cells.append({line.Block, line.Offset, i, cellFrom, cellTo,
-                                              RowRect(row, cellFrom, cellTo).translated(line.Offset), fill});
-                        }
-                    }
+        for (qsizetype url = 0; url < urls.URLs.size(); ++url)
+            FURLRegions.append({urls.Text.mid(urls.URLs[url].Start, urls.URLs[url].Length), line.Block.blockNumber(), {}});
+        const qsizetype first = FURLRegions.size() - urls.URLs.size();
+        for (const TLineURLs::TPiece &piece : urls.Pieces) {
+            FURLRegions[first + piece.URL].FRegion.append(piece.Rect);
+            const QRectF onView = piece.Rect.translated(line.Offset);
+            if (onView.bottom() <= 0 || onView.top() >= height)
+                continue;
+            for (const QAbstractTextDocumentLayout::Selection &selection : AContext.selections) {
+                const QBrush fill = selection.format.background();
+                if (fill.style() == Qt::NoBrush || !selection.cursor.hasSelection())
+                    continue;
+                const int start = std::max(selection.cursor.selectionStart() - blockPos, 0);
+                const int end = std::max(selection.cursor.selectionEnd() - blockPos, 0);
+                for (const auto &[selFrom, selTo] : LayoutRanges(layout, start, end)) {
+                    const int cellFrom = std::max(selFrom, piece.From);
+                    const int cellTo = std::min(selTo, piece.To);
+                    if (cellFrom < cellTo)
+                        cells.append({line.Block, line.Offset, piece.Row, cellFrom, cellTo,
+                                      RowRect(layout.lineAt(piece.Row), cellFrom, cellTo).translated(line.Offset), fill});
                 }
             }
-            FURLRegions.append(std::move(region));
         }
     }
     return cells;

@@ -2,6 +2,7 @@
 
 #include "model/AlphaColor.h"
 
+#include <QHash>
 #include <QList>
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -101,12 +102,43 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *AEvent) override;
 
 private:
+    // What a paint knows of the URLs of one line. It is kept for the next paint
+    // while the line's text, its layout and the link colour stay the same, so
+    // that an unchanged line is neither measured nor given formats again.
+    struct TLineURLs
+    {
+        struct TRow
+        {
+            int Start = 0;
+            int Length = 0;
+            QRectF Rect;
+            bool operator==(const TRow &) const = default;
+        };
+        // One visual row of one URL, in layout positions and coordinates.
+        struct TPiece
+        {
+            qsizetype URL = 0;
+            int Row = 0;
+            int From = 0;
+            int To = 0;
+            QRectF Rect;
+        };
+
+        int Revision = -1;
+        QString Text;
+        TAlphaColor Color = 0;
+        QList<TURLSpan> URLs;
+        QList<QTextLayout::FormatRange> Formats; // the layout's formats as last seen
+        QList<TRow> Rows;                        // the layout's rows when measured
+        QList<TPiece> Pieces;
+    };
+
     struct TVisibleLine;
     struct TSelectedCell;
 
     QList<TVisibleLine> VisibleLines() const;
-    QList<QTextLayout::FormatRange> URLFormats(const TVisibleLine &ALine) const;
-    void ApplyURLFormats(const QList<TVisibleLine> &ALines);
+    TLineURLs UpdateLine(const QTextBlock &ABlock, TLineURLs AKnown);
+    void ApplyURLFormats(const QTextBlock &ABlock, const QList<TURLSpan> &AURLs);
     QList<TSelectedCell> BuildURLRegions(const QList<TVisibleLine> &ALines,
                                          const QAbstractTextDocumentLayout::PaintContext &AContext);
     QList<QImage> SaveBackgrounds(const QList<TSelectedCell> &ACells);
@@ -115,6 +147,7 @@ private:
     void URLClick(Qt::MouseButton AButton, bool AIsDoubleClick, const QString &AURL);
 
     QList<TURLRegion> FURLRegions;
+    QHash<int, TLineURLs> FLineURLs; // the lines of the last paint, by number
     QString FDownedURL;
     QStringList FSchemes{QStringLiteral("http:"), QStringLiteral("https:")};
     bool FURLDetection = true;

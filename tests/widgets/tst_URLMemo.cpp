@@ -282,6 +282,23 @@ private Q_SLOTS:
         QCOMPARE(fixture.Memo->URLRegions().at(0).FURL, fixture.Memo->toPlainText());
     }
 
+    // An edit inside a URL splits it, and the part cut off loses the colour.
+    void editingALineRecolours()
+    {
+        TMemoFixture fixture(QStringLiteral("http://example.com/abcdef"));
+        QTextCursor cursor = fixture.Memo->textCursor();
+        cursor.setPosition(18);
+        cursor.insertText(QStringLiteral(" "));
+        fixture.Paint();
+        QCOMPARE(fixture.Memo->URLRegions().size(), 1);
+        QCOMPARE(fixture.Memo->URLRegions().at(0).FURL, QStringLiteral("http://example.com"));
+        const QImage image = fixture.Render();
+        const QColor link = QColor::fromRgba(TURLMemo::DefaultURLColor);
+        QCOMPARE(CountPixels(image, fixture.CellOf(0, 0, 18), Greyish), 0);
+        QVERIFY(CountPixels(image, fixture.CellOf(0, 19, 26), [](QColor c) { return Near(c, TextColor, 2); }) > 10);
+        QCOMPARE(CountPixels(image, fixture.CellOf(0, 19, 26), [&](QColor c) { return Near(c, link, 40); }), 0);
+    }
+
     void detectionOffPaintsAndHitsNothing()
     {
         TMemoFixture fixture(QStringLiteral("abc http://example.com/x def"));
@@ -351,6 +368,8 @@ private Q_SLOTS:
         QCOMPARE(memo.URLRegions().size(), visible);
         for (const TURLMemo::TURLRegion &region : memo.URLRegions())
             QVERIFY(region.FLine >= 100 && region.FLine <= memo.LastVisibleLineIndex());
+        // Line 0 keeps no link colour while out of view.
+        QVERIFY(memo.document()->firstBlock().layout()->formats().isEmpty());
         const QPoint onTop = fixture.PointAt(100, 14);
         QCOMPARE(memo.URLAtPt(onTop.x(), onTop.y()), QStringLiteral("http://example.com/100"));
         TestSupport::SaveRendered(fixture.Render(), QStringLiteral("urlmemo-scrolled.png"));
