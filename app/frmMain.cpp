@@ -1,5 +1,8 @@
 #include "app/frmMain.h"
 
+#include "app/CreateDate.h"
+#include "app/frmInputName.h"
+
 #include "controls/ColorEdit.h"
 #include "controls/ColorPanel.h"
 #include "controls/GlyphPath.h"
@@ -11,15 +14,24 @@
 #include "controls/URLMemo.h"
 #include "platform/Application.h"
 #include "platform/ButtonEdit.h"
+#include "platform/ImageControl.h"
 #include "platform/StyleRegistry.h"
+#include "model/ThemeSetJsonReader.h"
 #include "store/DataSerializer.h"
+#include "store/ThemeSetFile.h"
 #include "ui_frmMain.h"
 
 #include <QDate>
+#include <QFileInfo>
+#include <QSignalBlocker>
+#include <QWheelEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
+
+#include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -49,7 +61,25 @@ TfrmMain::TfrmMain(QWidget *AParent) : QMainWindow(AParent), ui(std::make_unique
     ui->btnEditName->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     ui->btnAdd->setText(QStringLiteral("+"));
     ui->btnDelete->setText(QStringLiteral("−"));
-    ui->edtBackFile->AddButton(QStringLiteral("..."));
+    QToolButton *edtButtonRef = ui->edtBackFile->AddButton(QStringLiteral("..."));
+    connect(edtButtonRef, &QToolButton::clicked, this, &TfrmMain::edtButtonRefClick);
+    connect(ui->edtBackFile, &QLineEdit::textChanged, this, &TfrmMain::edtBackFileChangeTracking);
+    connect(ui->chbxRelative, &QCheckBox::stateChanged, this, &TfrmMain::chbxRelativeChange);
+    connect(ui->trackOpacity, &QSlider::valueChanged, this, &TfrmMain::trackOpacityChange);
+    QToolButton *opacityUp = ui->edtOpacity->AddButton(QStringLiteral("▴"), QSize(10, 18));
+    QToolButton *opacityDown = ui->edtOpacity->AddButton(QStringLiteral("▾"), QSize(10, 18));
+    connect(opacityUp, &QToolButton::clicked, this, &TfrmMain::edtButtonOpacityUpClick);
+    connect(opacityDown, &QToolButton::clicked, this, &TfrmMain::edtButtonOpacityDownClick);
+    ui->edtOpacity->installEventFilter(this);
+
+    connect(ui->btnAdd, &QToolButton::clicked, this, &TfrmMain::btnAddClick);
+    connect(ui->btnEditName, &QToolButton::clicked, this, &TfrmMain::btnEditNameClick);
+    connect(ui->btnDelete, &QToolButton::clicked, this, &TfrmMain::btnDeleteClick);
+    connect(ui->btnLoad, &QPushButton::clicked, this, &TfrmMain::btnLoadClick);
+    connect(ui->btnSave, &QPushButton::clicked, this, &TfrmMain::btnSaveClick);
+    // The locale's short date with a four-digit year, whatever format the
+    // date editor picked when it was made.
+    ui->edtCreated->setDisplayFormat(TCreateDate::DisplayFormat(QLocale()));
 
     // The fields' own font; the window style sheet would otherwise set it.
     const QString fieldFont = QStringLiteral("TColorEdit { font-family: \"MS Gothic\", monospace; font-size: 16px; }");
@@ -98,6 +128,7 @@ void TfrmMain::FormCreate()
 {
     setWindowTitle(windowTitle() + QStringLiteral("\u3000Version ") + TApplication::GetVersion());
     CreatePreviewMemo();
+    trackOpacityChange();
     HidePicker();
     FillThemeList();
     ShowFilePath(TColorThemes::Filename);
@@ -180,6 +211,20 @@ void TfrmMain::LoadThemeToEditors()
     ui->edtText->setText(ColorToText(theme.FText));
     ui->edtTitleText->setText(ColorToText(theme.FTitleText));
     ui->edtLink->setText(ColorToText(theme.FLink));
+
+    const QString path = TDataSerializer::GetAbsolutePath(theme.FBackFile);
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        LoadBackImage(path);
+    else
+        ui->layoutPreviewBase->imgBack->ClearBitmap();
+    ui->edtBackFile->setText(path);
+
+    // Whole percent, truncated; the small allowance keeps a stored 0.29
+    // (0.2899999 as a float) at 29 instead of losing a percent per load.
+    int percent = int(double(theme.FBackOpacity) * 100 + 1e-4);
+    if (percent == 0)
+        percent = 50;
+    ui->trackOpacity->setValue(percent * 100);
     UpdatePreview();
 }
 
@@ -194,8 +239,11 @@ void TfrmMain::ShowThemeSetInfo()
     ui->edtAuthor->setText(TColorThemes::Author);
     ui->edtCopyright->setText(TColorThemes::Copyright);
     ui->edtRemarks->setText(TColorThemes::Remarks);
-    const QDate created = QLocale().toDate(TColorThemes::CreateDate, QLocale::ShortFormat);
-    ui->edtCreated->setDate(created.isValid() ? created : QDate::currentDate());
+    const QDate today = QDate::currentDate();
+    const QDate created = TColorThemes::CreateDate.isEmpty()
+                              ? today
+                              : TCreateDate::Parse(TColorThemes::CreateDate, QLocale(), today);
+    ui->edtCreated->setDate(created.isValid() ? created : today);
 }
 
 // --- Preview ---
@@ -316,7 +364,7 @@ void TfrmMain::StoreEditorsToTheme()
     theme.FTitleText = EditToColor(ui->edtTitleText);
     theme.FLink = EditToColor(ui->edtLink);
     theme.FBackFile = ui->edtBackFile->text();
-    theme.FBackOpacity = float(ui->trackOpacity->value() / 100.0 / 100.0);
+    theme.FBackOpacity = float(OpacityPercent() / 100.0);
     if (ui->chbxRelative->isChecked())
         theme.FBackFile = TDataSerializer::GetRelativePath(ui->edtBackFile->text());
     TColorThemes::SetItems(index, theme);
@@ -380,4 +428,188 @@ void TfrmMain::PlacePicker()
     ui->lblColor->setGeometry(0, (height - ui->lblColor->height()) / 2, right->width(), ui->lblColor->height());
     QWidget *buttons = ui->layoutPickerButtonBase;
     buttons->setGeometry(0, height - 8 - buttons->height(), right->width(), buttons->height());
+}
+
+// --- Theme list ---
+
+TColorTheme &TfrmMain::InitNewTheme(TColorTheme &ATheme, const QString &AName)
+{
+    ATheme.FName = AName;
+    ATheme.FBody = 0xFF808080;
+    ATheme.FBorder = 0xFF404040;
+    ATheme.FButton = 0xFF808080;
+    ATheme.FHover = 0xFFFFFFFF;
+    ATheme.FText = 0xFF000000;
+    ATheme.FTitleText = 0xFFFFFFFF;
+    ATheme.FLink = 0xFF0F83FD;
+    return ATheme;
+}
+
+void TfrmMain::btnAddClick()
+{
+    // The registry replaces a theme of the same name instead of adding one;
+    // a new theme therefore takes the first free name "未設定", "未設定 (2)", ...
+    const QString base = QStringLiteral("未設定");
+    QString name = base;
+    for (int number = 2; TColorThemes::IndexOf(name) >= 0; ++number)
+        name = QStringLiteral("%1 (%2)").arg(base).arg(number);
+    TColorTheme theme;
+    TColorThemes::Add(InitNewTheme(theme, name));
+    ui->cmbbxThemes->addItem(name);
+    {
+        const QSignalBlocker updating(ui->cmbbxThemes);
+        ui->cmbbxThemes->setCurrentIndex(ui->cmbbxThemes->count() - 1);
+    }
+    cmbbxThemesChange();
+}
+
+void TfrmMain::btnEditNameClick()
+{
+    const int index = GetSelectedIndex();
+    if (index < 0)
+        return;
+    QString name = TColorThemes::Items(index).FName;
+    if (!InputThemeName(name, this))
+        return;
+    TColorTheme theme = TColorThemes::Items(index);
+    theme.FName = name;
+    TColorThemes::SetItems(index, theme);
+    const QSignalBlocker updating(ui->cmbbxThemes);
+    ui->cmbbxThemes->setItemText(index, name);
+}
+
+void TfrmMain::btnDeleteClick()
+{
+    const int index = GetSelectedIndex();
+    if (index < 0)
+        return;
+    TColorThemes::Delete(index);
+    const int left = TColorThemes::Count();
+    {
+        const QSignalBlocker updating(ui->cmbbxThemes);
+        ui->cmbbxThemes->removeItem(index);
+        ui->cmbbxThemes->setCurrentIndex(left == 0 ? -1 : std::min(index, left - 1));
+    }
+    if (left > 0) {
+        cmbbxThemesChange();
+        return;
+    }
+    for (TColorEdit *edit : ColorEdits())
+        edit->clear();
+    TColorTheme defaults;
+    ApplyThemeToPreview(InitNewTheme(defaults, QString()));
+}
+
+// --- Theme-set files ---
+
+void TfrmMain::PrepareFileDialog(TFileDialog &ADialog)
+{
+    QString name = ADialog.FileName();
+    if (name.isEmpty())
+        name = TDataSerializer::GetThemesFile();
+    ADialog.SetFileName(name);
+    ADialog.SetInitialDir(name.isEmpty() ? QStringLiteral("/") : QFileInfo(name).absolutePath() + u'/');
+}
+
+void TfrmMain::btnLoadClick()
+{
+    PrepareFileDialog(dlgOpen);
+    if (!dlgOpen.Execute(this))
+        return;
+    const QString path = dlgOpen.FileName();
+    const QString text = TThemeSetFile::ReadText(path);
+    // A file that is no theme set is refused before the registry is touched:
+    // the themes being edited stay.
+    TColorThemesJSON checked;
+    if (const auto error = TThemeSetJsonReader::Parse(text, checked))
+        throw std::runtime_error(QStringLiteral("%1: テーマセットとして読めません (%2)").arg(path, error->ToString()).toStdString());
+    TColorThemes::ReadFromJSON(text);
+    FillThemeList();
+    ShowFilePath(path);
+    ShowThemeSetInfo();
+}
+
+void TfrmMain::btnSaveClick()
+{
+    PrepareFileDialog(dlgSave);
+    if (!dlgSave.Execute(this))
+        return;
+    const QString path = dlgSave.FileName();
+    TColorThemes::Name = ui->edtName->text();
+    TColorThemes::Author = ui->edtAuthor->text();
+    TColorThemes::Copyright = ui->edtCopyright->text();
+    TColorThemes::CreateDate = ui->edtCreated->text();
+    TColorThemes::Remarks = ui->edtRemarks->text();
+    TThemeSetFile::Write(path, TColorThemes::AsJSON());
+    ShowFilePath(path);
+}
+
+// --- Background image and opacity ---
+
+void TfrmMain::LoadBackImage(const QString &APath)
+{
+    if (!ui->layoutPreviewBase->imgBack->LoadFromFile(APath))
+        throw std::runtime_error(QStringLiteral("%1: 画像として読み込めません").arg(APath).toStdString());
+}
+
+double TfrmMain::OpacityPercent() const
+{
+    return ui->trackOpacity->value() / 100.0;
+}
+
+void TfrmMain::edtButtonRefClick()
+{
+    if (dlgOpenImage.Execute(this))
+        ui->edtBackFile->setText(dlgOpenImage.FileName());
+}
+
+void TfrmMain::edtBackFileChangeTracking()
+{
+    const QString path = ui->edtBackFile->text();
+    TImageControl *image = ui->layoutPreviewBase->imgBack;
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        LoadBackImage(path);
+    else if (!image->Bitmap().isNull())
+        image->ClearBitmap();
+    StoreEditorsToTheme();
+}
+
+void TfrmMain::chbxRelativeChange()
+{
+    StoreEditorsToTheme();
+}
+
+void TfrmMain::trackOpacityChange()
+{
+    const double percent = OpacityPercent();
+    ui->edtOpacity->setText(QString::number(int(percent)));
+    ui->layoutPreviewBase->imgBack->SetOpacity(percent / 100.0);
+    StoreEditorsToTheme();
+}
+
+void TfrmMain::edtButtonOpacityUpClick()
+{
+    ui->trackOpacity->setValue(ui->trackOpacity->value() + 100);
+}
+
+void TfrmMain::edtButtonOpacityDownClick()
+{
+    ui->trackOpacity->setValue(ui->trackOpacity->value() - 100);
+}
+
+void TfrmMain::edtOpacityMouseWheel(int ADelta)
+{
+    if (ADelta < 0)
+        edtButtonOpacityDownClick();
+    else
+        edtButtonOpacityUpClick();
+}
+
+bool TfrmMain::eventFilter(QObject *AWatched, QEvent *AEvent)
+{
+    if (AWatched == ui->edtOpacity && AEvent->type() == QEvent::Wheel) {
+        edtOpacityMouseWheel(static_cast<QWheelEvent *>(AEvent)->angleDelta().y());
+        return true;
+    }
+    return QMainWindow::eventFilter(AWatched, AEvent);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ColorThemes.h"
+#include "platform/FileDialog.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -31,9 +32,16 @@ public:
     // The window's composition, for the program's own code and for tests.
     Ui::frmMain &UI() { return *ui; }
     TURLMemo *Memo() const { return FMemo; }
+    TFileDialog &OpenDialog() { return dlgOpen; }
+    TFileDialog &SaveDialog() { return dlgSave; }
+
+    // A theme record with the colours of a new theme and AName; its
+    // background file and opacity stay as they are.
+    static TColorTheme &InitNewTheme(TColorTheme &ATheme, const QString &AName);
 
 protected:
     bool event(QEvent *AEvent) override;
+    bool eventFilter(QObject *AWatched, QEvent *AEvent) override;
     void resizeEvent(QResizeEvent *AEvent) override;
 
 private:
@@ -65,6 +73,28 @@ private:
     void rectPickerBaseClick();
     void PlacePicker();
 
+    // Theme list.
+    void btnAddClick();
+    void btnEditNameClick();
+    void btnDeleteClick();
+
+    // Theme-set files.
+    void PrepareFileDialog(TFileDialog &ADialog);
+    void btnLoadClick();
+    void btnSaveClick();
+
+    // Background image and opacity.
+    void edtButtonRefClick();
+    void edtBackFileChangeTracking();
+    void chbxRelativeChange();
+    void trackOpacityChange();
+    void edtButtonOpacityUpClick();
+    void edtButtonOpacityDownClick();
+    void edtOpacityMouseWheel(int ADelta);
+    void LoadBackImage(const QString &APath);
+    // The track's value in percent, 0 to 100 with two decimals.
+    double OpacityPercent() const;
+
     int GetSelectedIndex() const;
     void FillThemeList();
     void LoadThemeToEditors();
@@ -87,4 +117,8 @@ private:
     QPointer<TRectangle> FSplitterGrip;
     // The field the picker overlay was opened for.
     QPointer<TColorEdit> FPickerEdit;
+    TFileDialog dlgOpen{TFileDialog::TKind::Open, QStringLiteral("Json|*.json"), QStringLiteral(".json")};
+    TFileDialog dlgSave{TFileDialog::TKind::Save, QStringLiteral("Json|*.json|txt|*.txt"), QStringLiteral(".json")};
+    TFileDialog dlgOpenImage{TFileDialog::TKind::Open,
+                             QStringLiteral("PNG (*.png)|*.png|Jpeg (*.jpg)|*.jpg|All (*.*)|*.*"), QStringLiteral(".png")};
 };

@@ -1,7 +1,14 @@
 #include "store/ThemeSetFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #include <stdexcept>
 
@@ -10,6 +17,46 @@ namespace {
 [[noreturn]] void Fail(const QString &APath, const QString &AReason)
 {
     throw std::runtime_error(QStringLiteral("%1: %2").arg(APath, AReason).toStdString());
+}
+
+// The file a path finally names, through any symbolic links.
+QFileInfo Target(const QString &APath)
+{
+    QFileInfo info(APath);
+    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info;
+}
+
+// True when the permission bits that apply to this process (owner, group
+// or others) deny writing. Checked by the bits themselves, so a read-only
+// file is refused also when running as root, who may replace anything.
+bool DeniesWriting(const QFileInfo &ATarget)
+{
+    const QFileDevice::Permissions permissions = ATarget.permissions();
+#ifdef Q_OS_UNIX
+    if (ATarget.ownerId() == ::geteuid())
+        return !(permissions & QFileDevice::WriteOwner);
+    if (ATarget.groupId() == ::getegid())
+        return !(permissions & QFileDevice::WriteGroup);
+    return !(permissions & QFileDevice::WriteOther);
+#else
+    return !(permissions & QFileDevice::WriteUser);
+#endif
+}
+
+// Makes the replaced directory entry itself durable.
+void SyncFolder(const QString &AFolder)
+{
+#ifdef Q_OS_UNIX
+    const int folder = ::open(QFile::encodeName(AFolder).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+#else
+    Q_UNUSED(AFolder);
+#endif
 }
 
 } // namespace
@@ -65,10 +112,15 @@ QByteArray TThemeSetFile::Encode(const QString &AJson)
 
 void TThemeSetFile::Write(const QString &APath, const QString &AJson)
 {
+    // QSaveFile writes through symbolic links, so a link keeps naming its file.
+    const QFileInfo target = Target(APath);
+    if (target.exists() && DeniesWriting(target))
+        Fail(APath, QStringLiteral("the file is read-only"));
     QSaveFile file(APath);
     if (!file.open(QIODevice::WriteOnly))
         Fail(APath, file.errorString());
     const QByteArray bytes = Encode(AJson);
     if (file.write(bytes) != bytes.size() || !file.commit())
         Fail(APath, file.errorString());
+    SyncFolder(target.absolutePath());
 }
