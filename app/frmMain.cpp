@@ -57,7 +57,10 @@ TfrmMain::TfrmMain(QWidget *AParent) : QMainWindow(AParent), ui(std::make_unique
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    ui->lblColorMessage->setStyleSheet(QStringLiteral("color: yellow;"));
+    // The colour-order hint keeps its own colour whatever the style.
+    QPalette hintPalette = ui->lblColorMessage->palette();
+    hintPalette.setColor(QPalette::WindowText, Qt::yellow);
+    ui->lblColorMessage->setPalette(hintPalette);
     ui->btnEditName->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     ui->btnAdd->setText(QStringLiteral("+"));
     ui->btnDelete->setText(QStringLiteral("−"));
@@ -81,10 +84,7 @@ TfrmMain::TfrmMain(QWidget *AParent) : QMainWindow(AParent), ui(std::make_unique
     // date editor picked when it was made.
     ui->edtCreated->setDisplayFormat(TCreateDate::DisplayFormat(QLocale()));
 
-    // The fields' own font; the window style sheet would otherwise set it.
-    const QString fieldFont = QStringLiteral("TColorEdit { font-family: \"MS Gothic\", monospace; font-size: 16px; }");
     for (TColorEdit *edit : ColorEdits()) {
-        edit->setStyleSheet(fieldFont);
         QToolButton *button = edit->AddButton(QStringLiteral("..."));
         connect(button, &QToolButton::clicked, this, [this, button] { EditButtonHandler(button); });
         connect(edit, &TColorEdit::TextChange, this, &TfrmMain::EditChangeTracing);

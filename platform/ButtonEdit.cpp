@@ -1,5 +1,6 @@
 #include "platform/ButtonEdit.h"
 
+#include <QApplication>
 #include <QToolButton>
 
 TButtonEdit::TButtonEdit(QWidget *AParent) : QLineEdit(AParent)
@@ -10,6 +11,8 @@ QToolButton *TButtonEdit::AddButton(const QString &AText, QSize ASize)
 {
     auto *button = new QToolButton(this);
     button->setText(AText);
+    // The application font of buttons, not the edit's own face.
+    button->setFont(QApplication::font("QToolButton"));
     button->setFixedSize(ASize);
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::ArrowCursor);

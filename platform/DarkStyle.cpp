@@ -1,14 +1,14 @@
 #include "platform/DarkStyle.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QFont>
 #include <QPalette>
 #include <QStyleFactory>
 
 void TDarkStyle::Apply(QApplication &AApplication)
 {
     Q_INIT_RESOURCE(designer);
-    AApplication.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        AApplication.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     QPalette palette;
     const QColor window(0x2b, 0x2d, 0x31);
@@ -39,7 +39,12 @@ void TDarkStyle::Apply(QApplication &AApplication)
         palette.setColor(QPalette::Disabled, role, disabled);
     AApplication.setPalette(palette);
 
-    QFile sheet(QStringLiteral(":/styles/dark.qss"));
-    if (sheet.open(QIODevice::ReadOnly))
-        AApplication.setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    QFont font = QApplication::font();
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    // The colour fields' own face: eight hex digits in a fixed-width font.
+    QFont fieldFont(QStringLiteral("MS Gothic"));
+    fieldFont.setStyleHint(QFont::Monospace);
+    fieldFont.setPixelSize(16);
+    QApplication::setFont(fieldFont, "TColorEdit");
 }
