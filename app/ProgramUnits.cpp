@@ -2,6 +2,7 @@
 
 #include "graphics/GIFLZWDecoderFactory.h"
 #include "model/ColorThemes.h"
+#include "model/DefaultData.h"
 #include "store/DataSerializer.h"
 
 void TProgramUnits::Initialize()
@@ -12,9 +13,12 @@ void TProgramUnits::Initialize()
     TGIFLZWDecoderFactory::Register();
     TDataSerializer::Randomize();
     TColorThemes::Initialize();
+    DefaultData = new TDefaultData;
 }
 
 void TProgramUnits::Finalize()
 {
+    delete DefaultData;
+    DefaultData = nullptr;
     TColorThemes::Finalize();
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "model/Contents.h"
+
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
+
+class IStickyData;
 
 // The per-user data folder shared with the notes application: where it is,
 // the fixed file names in it, new note file names and picture-path
@@ -57,7 +61,36 @@ public:
     // the clock.
     static void Randomize();
 
+    // --- Note files and the deletion log (controls/DataSerializerNotes.cpp,
+    // in the widgets library, as note contents hold note images) ---
+
+    // Fills AData from its note file ("default.nvl" and no contents when
+    // ADefault); false when there is no data folder or file, the file is no
+    // note file, or a section fails to decode (values read so far stay).
+    // Throws when the file exists but cannot be loaded. Never writes.
+    static bool ReadData(IStickyData *AData, const TContents::TContentsReadProc &AProc, bool ADefault);
+    // The same decoding from a whole note file held in memory; on false,
+    // AReason (when given) tells why.
+    static bool ReadDataFrom(const QByteArray &AFileImage, IStickyData *AData,
+                             const TContents::TContentsReadProc &AProc, bool ADefault, QString *AReason = nullptr);
+    // The version (1-5) a note file image is tagged with, or 0 when it is no
+    // note file.
+    static int NoteFileVersion(const QByteArray &AFileImage);
+    // Saves modified data atomically and clears its modified state; false,
+    // the data still modified, when it is not modified, there is no data
+    // folder, or the file could not be saved (a read-only file is not
+    // replaced). Errors while building the image propagate.
+    static bool WriteData(IStickyData *AData, bool ADefault);
+    // The complete note file for AData, as WriteData saves it.
+    static QByteArray BuildNoteFile(IStickyData *AData, bool ADefault);
+    // Removes the note's file and keeps it as "last.nvl", after appending its
+    // text to the log when ANeedLog. Throws, leaving the note file in place,
+    // when the note could not be saved or moved to "last.nvl".
+    static void DeleteData(IStickyData *AData, bool ANeedLog);
+
 private:
+    // The full name of AData's note file; empty without a data folder.
+    static QString GetNoteFile(IStickyData *AData, bool ADefault);
     static QString DataFileName(const QString &AName);
 
     static inline QRandomGenerator FRandom;

@@ -203,7 +203,10 @@ void TStreamHelper::ReadBitmap(QImage &ABitmap)
     QImage decoded;
     if (!reader.read(&decoded))
         throw EStreamError("Picture decoding failed: " + reader.errorString().toStdString());
-    ABitmap = decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // In place where the depth allows (ARGB32 from PNG): no second picture
+    // buffer to allocate.
+    decoded.convertTo(QImage::Format_ARGB32_Premultiplied);
+    ABitmap = std::move(decoded);
 }
 
 void TStreamHelper::WriteSignature(const QString &AText)
