@@ -14,6 +14,7 @@
 #include <cstring>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -74,10 +75,9 @@ using TWideShorts = quint16 __attribute__((vector_size(32), aligned(16)));
 // 0 ... 255; beyond the single-precision range of the area filter's edges
 // (bitmaps over 32768 pixels wide or tall) they can overshoot by a few
 // ten-thousandths, and saturating keeps white from wrapping round to black.
-[[gnu::always_inline]] inline void StoreChannels(uchar *APixel, const TDoubleQuad &AFixed)
+[[gnu::always_inline]] inline void StoreChannels(uchar *APixel, TQuad AFixed)
 {
-    TQuad fixed = __builtin_convertvector(TFixedPoint::RoundHalfEven(AFixed), TQuad);
-    fixed = fixed < 0 ? 0 : fixed;
+    const TQuad fixed = AFixed < 0 ? 0 : AFixed;
     // Divided by 10000, rounded half to even; GCC and Clang turn the
     // division by a constant into multiplications.
     TQuad channels = fixed / qint32(One);
@@ -94,6 +94,25 @@ using TWideShorts = quint16 __attribute__((vector_size(32), aligned(16)));
     const TBytes bytes = __builtin_shuffle(all, TBytes{0, 4, 8, 12, 0, 4, 8, 12, 0, 4, 8, 12, 0, 4, 8, 12});
 #endif
     std::memcpy(APixel, &bytes, ChannelCount);
+}
+
+[[gnu::always_inline]] inline void StoreChannels(uchar *APixel, const TDoubleQuad &AFixed)
+{
+    StoreChannels(APixel, __builtin_convertvector(TFixedPoint::RoundHalfEven(AFixed), TQuad));
+}
+
+// Non-negative ASums / 2^AShift rounded half to even, in integers. In double
+// precision the quotient of a 32-bit sum by a power of two is exact, so this
+// is the same as rounding the double quotient.
+[[gnu::always_inline]] inline TQuad ShiftRoundHalfEven(TQuad ASums, int AShift)
+{
+    if (AShift == 0)
+        return ASums;
+    const TQuad quotient = ASums >> AShift;
+    const TQuad remainder = ASums & ((1 << AShift) - 1);
+    const qint32 half = 1 << (AShift - 1);
+    // Comparisons yield -1 for true: subtracting rounds up.
+    return quotient - ((remainder > half) | ((remainder == half) & ((quotient & 1) == 1)));
 }
 
 bool HasByteChannels(QImage::Format AFormat)
@@ -398,7 +417,17 @@ struct TAreaBand
             uchar *out = ADest.Line(i);
             // Dividing by a power of two (4 for halving) is multiplying by
             // its reciprocal, exactly, and much cheaper.
+            // In 32-bit lanes it is a shift with integer rounding, cheaper still
+            // (the area is at least 1: the filter only shrinks).
             int exponent;
+            if constexpr (std::is_same_v<TSum, TQuad>) {
+                if (std::frexp(AArea, &exponent) == 0.5) {
+                    for (int j = 0; j < FWidth; ++j)
+                        StoreChannels(out + ChannelCount * j, ShiftRoundHalfEven(FSums[j], exponent - 1));
+                    FillPadding(out, FWidth, APaddingByte);
+                    continue;
+                }
+            }
             if (std::frexp(AArea, &exponent) == 0.5) {
                 const double reciprocal = 1.0 / AArea;
                 for (int j = 0; j < FWidth; ++j)

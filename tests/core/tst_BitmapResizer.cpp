@@ -297,6 +297,9 @@ private Q_SLOTS:
         row("premultiplied RGBA", {31, 7}, {12, 20}, QImage::Format_RGBA8888_Premultiplied);
         row("opaque RGB32 keeps its padding byte", {8, 5}, {21, 5}, QImage::Format_RGB32);
         row("opaque RGBX8888 keeps its padding byte", {21, 5}, {8, 9}, QImage::Format_RGBX8888);
+        // Areas that are powers of two are divided by shifting.
+        row("quarter size, area 16", {64, 48}, {16, 12});
+        row("halved width, area 2", {40, 9}, {20, 9});
         row("threaded shrink", {700, 500}, {301, 199});
         row("threaded growth", {150, 110}, {640, 481});
         // A float cannot hold the 0.001 there: the far edge rounds onto the
