@@ -3,6 +3,8 @@
 #include "store/StreamHelper.h"
 
 #include <QBuffer>
+#include "support/TestSupport.h"
+
 #include <QTest>
 
 namespace {
@@ -43,13 +45,6 @@ QByteArray Written(const std::function<void(QIODevice &)> &AWrite)
     return buffer.data();
 }
 
-QStringList Names()
-{
-    QStringList names;
-    for (int i = 0; i < TColorThemes::Count(); ++i)
-        names << TColorThemes::Items(i).FName;
-    return names;
-}
 
 } // namespace
 
@@ -205,7 +200,7 @@ private Q_SLOTS:
         buffer.open(QIODevice::ReadOnly);
         TColorThemes::ReadFromStream(buffer, 5);
         QCOMPARE(buffer.pos(), 4);
-        QCOMPARE(Names(), QStringList{"a"});
+        QCOMPARE(TestSupport::RegistryNames(), QStringList{"a"});
     }
 
     void registryReadsInPlace()
@@ -219,7 +214,7 @@ private Q_SLOTS:
         buffer.open(QIODevice::ReadOnly);
         TColorThemes::ReadFromStream(buffer, 1);
         QVERIFY(buffer.atEnd());
-        QCOMPARE(Names(), QStringList({"x", "y"}));
+        QCOMPARE(TestSupport::RegistryNames(), QStringList({"x", "y"}));
         QCOMPARE(TColorThemes::Items(0).FBody, TAlphaColor(0x71));
         QCOMPARE(TColorThemes::Items(0).FLink, TAlphaColor(0x67));
         QCOMPARE(TColorThemes::Items(0).FBackFile, QStringLiteral("old.png"));
@@ -232,7 +227,7 @@ private Q_SLOTS:
         buffer.setData(QByteArray::fromHex("01000000") + ThemeBytes(Theme(QStringLiteral("z"), 0x90), 5));
         buffer.open(QIODevice::ReadOnly);
         TColorThemes::ReadFromStream(buffer, 5);
-        QCOMPARE(Names(), QStringList{"z"});
+        QCOMPARE(TestSupport::RegistryNames(), QStringList{"z"});
     }
 
     void registryDuplicateNameWhileLoaded()
@@ -255,7 +250,7 @@ private Q_SLOTS:
         buffer.setData(QByteArray::fromHex("ffffff7f") + ThemeBytes(Theme(QStringLiteral("b"), 0), 5));
         buffer.open(QIODevice::ReadOnly);
         QVERIFY_THROWS_EXCEPTION(EStreamError, TColorThemes::ReadFromStream(buffer, 5));
-        QCOMPARE(Names(), QStringList{"a"});
+        QCOMPARE(TestSupport::RegistryNames(), QStringList{"a"});
     }
 
     void truncatedThemeRaises()

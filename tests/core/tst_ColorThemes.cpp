@@ -1,6 +1,8 @@
 #include "model/ColorThemes.h"
 #include "model/FontAttr.h"
 
+#include "support/TestSupport.h"
+
 #include <QTest>
 
 namespace {
@@ -12,13 +14,6 @@ TColorTheme Named(const QString &AName, TAlphaColor ABody = 0xFF000001)
     return theme;
 }
 
-QStringList Names()
-{
-    QStringList names;
-    for (int i = 0; i < TColorThemes::Count(); ++i)
-        names << TColorThemes::Items(i).FName;
-    return names;
-}
 
 } // namespace
 
@@ -35,7 +30,7 @@ private Q_SLOTS:
         QCOMPARE(TColorThemes::Count(), 8);
         QCOMPARE(TColorThemes::Filename, QStringLiteral("(default)"));
         QCOMPARE(TColorThemes::Loaded, false);
-        QCOMPARE(Names(), QStringList({"ピンク", "緑", "青", "黄色", "紫", "白", "黒", "黒 (透過)"}));
+        QCOMPARE(TestSupport::RegistryNames(), QStringList({"ピンク", "緑", "青", "黄色", "紫", "白", "黒", "黒 (透過)"}));
         struct Row { TAlphaColor body, border, button, hover, text, titleText; };
         const Row rows[] = {
             {0xFFF8E8E8, 0xFFE7A9B1, 0xFFC65E6A, 0xFFAF3039, 0xFF000000, 0xFF000000},
@@ -102,7 +97,7 @@ private Q_SLOTS:
             got = TColorThemes::IndexOf(arg);
         else if (verb == "set")
             TColorThemes::SetItems(arg.toInt(), Named("x"));
-        QCOMPARE(Names(), expected);
+        QCOMPARE(TestSupport::RegistryNames(), expected);
         QCOMPARE(got, result);
         if (operation == "add a") {
             QCOMPARE(TColorThemes::Items(0).FBody, TAlphaColor(0xFFABCDEF));

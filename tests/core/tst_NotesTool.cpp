@@ -4,35 +4,13 @@
 #include "support/TestSupport.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
 namespace {
-
-struct TRun
-{
-    int Status = -1;
-    QString Out;
-    QString Err;
-};
-
-TRun Tool(const QStringList &AArgs)
-{
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + "/notavell2-themes", AArgs);
-    TRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.Status = process.exitCode();
-    run.Out = QString::fromUtf8(process.readAllStandardOutput());
-    run.Err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString DataFolder()
 {
@@ -107,11 +85,11 @@ private Q_SLOTS:
     {
         const QString path = DataFolder() + "/1.nvl";
         Save(path, NoteFile(QStringLiteral("一行目\r\n\"二行目\"")));
-        const TRun run = Tool({"note", path});
+        TestSupport::TToolRun run = TestSupport::RunThemesTool({"note", path});
         QCOMPARE(run.Status, 0);
         const QString expected = Expected("note-v5.json", path);
         QVERIFY(!expected.isEmpty());
-        QCOMPARE(run.Out, expected);
+        QCOMPARE(run.OutText(), expected);
     }
 
     void noteTakesRegistryTheme()
@@ -121,18 +99,18 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(TestSupport::DataPath("json/pink-theme.json"), DataFolder() + "/themes.json"));
         const QString path = DataFolder() + "/2.nvl";
         Save(path, NoteFile(QStringLiteral("x")));
-        const TRun run = Tool({"note", path});
+        TestSupport::TToolRun run = TestSupport::RunThemesTool({"note", path});
         QCOMPARE(run.Status, 0);
-        QVERIFY2(run.Out.contains(QStringLiteral("\"body\": \"fff8e8e8\"")), qPrintable(run.Out));
+        QVERIFY2(run.OutText().contains(QStringLiteral("\"body\": \"fff8e8e8\"")), qPrintable(run.OutText()));
     }
 
     void defaultNote()
     {
         const QString path = DataFolder() + "/3.nvl";
         Save(path, NoteFile(QStringLiteral("x")));
-        const TRun run = Tool({"note", "--default", path});
+        TestSupport::TToolRun run = TestSupport::RunThemesTool({"note", "--default", path});
         QCOMPARE(run.Status, 0);
-        QCOMPARE(run.Out, Expected("note-v5-default.json", path));
+        QCOMPARE(run.OutText(), Expected("note-v5-default.json", path));
     }
 
     void unreadableNote_data()
@@ -150,12 +128,12 @@ private Q_SLOTS:
         QFETCH(QString, reason);
         const QString path = DataFolder() + "/bad.nvl";
         Save(path, bytes);
-        const TRun run = Tool({"note", path});
+        TestSupport::TToolRun run = TestSupport::RunThemesTool({"note", path});
         QCOMPARE(run.Status, 1);
-        QCOMPARE(run.Out, QString());
-        QVERIFY2(run.Err.contains(path + ": " + reason), qPrintable(run.Err));
-        QCOMPARE(Tool({"note", DataFolder() + "/missing.nvl"}).Status, 1);
-        QCOMPARE(Tool({"note"}).Status, 2);
+        QCOMPARE(run.OutText(), QString());
+        QVERIFY2(run.ErrText().contains(path + ": " + reason), qPrintable(run.ErrText()));
+        QCOMPARE(TestSupport::RunThemesTool({"note", DataFolder() + "/missing.nvl"}).Status, 1);
+        QCOMPARE(TestSupport::RunThemesTool({"note"}).Status, 2);
     }
 
     void listsNotes()
@@ -164,12 +142,12 @@ private Q_SLOTS:
         Save(DataFolder() + "/200.nvl", NoteFile(QString()));
         Save(DataFolder() + "/300.nvl", QByteArray("broken"));
         Save(DataFolder() + "/default.nvl", NoteFile(QStringLiteral("not listed")));
-        const TRun run = Tool({"notes"});
+        TestSupport::TToolRun run = TestSupport::RunThemesTool({"notes"});
         QCOMPARE(run.Status, 1);
-        QStringList lines = run.Out.split(u'\n', Qt::SkipEmptyParts);
+        QStringList lines = run.OutText().split(u'\n', Qt::SkipEmptyParts);
         lines.sort();
         QCOMPARE(lines, QStringList({"100.nvl\t最初の行", "200.nvl\t"}));
-        QVERIFY2(run.Err.contains(QStringLiteral("300.nvl: not a note file")), qPrintable(run.Err));
+        QVERIFY2(run.ErrText().contains(QStringLiteral("300.nvl: not a note file")), qPrintable(run.ErrText()));
     }
 };
 

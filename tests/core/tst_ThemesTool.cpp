@@ -1,32 +1,10 @@
 #include "support/TestSupport.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct TRun
-{
-    int Status = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-TRun Tool(const QStringList &AArgs)
-{
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + "/notavell2-themes", AArgs);
-    TRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.Status = process.exitCode();
-    run.Out = process.readAllStandardOutput();
-    run.Err = process.readAllStandardError();
-    return run;
-}
 
 QByteArray Fixture(const QString &AName)
 {
@@ -49,12 +27,12 @@ private Q_SLOTS:
         const QString bad = TestSupport::DataPath("json/bad-colour.json");
         const QString empty = TestSupport::DataPath("json/empty-themes.json");
 
-        TRun run = Tool({"check", pink, old});
+        TestSupport::TToolRun run = TestSupport::RunThemesTool({"check", pink, old});
         QCOMPARE(run.Status, 0);
         QCOMPARE(QString::fromUtf8(run.Out),
                  pink + ": 1 theme, set \"\"\n" + old + ": 2 themes, set \"古いセット\"\n");
 
-        run = Tool({"check", bad, pink, empty, "/nonexistent/x.json"});
+        run = TestSupport::RunThemesTool({"check", bad, pink, empty, "/nonexistent/x.json"});
         QCOMPARE(run.Status, 1);
         QCOMPARE(QString::fromUtf8(run.Out),
                  bad + ": line 4, column 27: \"body\" must be an integer from 0 to 4294967295\n" + pink
@@ -68,7 +46,7 @@ private Q_SLOTS:
         QVERIFY(expected.startsWith("\xEF\xBB\xBF{\r\n    \"version\": \"1.1\",\r\n"));
         QVERIFY(expected.endsWith("}\r\n"));
 
-        TRun run = Tool({"format", TestSupport::DataPath("json/old-file.json")});
+        TestSupport::TToolRun run = TestSupport::RunThemesTool({"format", TestSupport::DataPath("json/old-file.json")});
         QCOMPARE(run.Status, 0);
         QCOMPARE(run.Out, expected);
         QCOMPARE(run.Err, QByteArray());
@@ -76,7 +54,7 @@ private Q_SLOTS:
         // Formatting is stable, and -o writes the same bytes.
         QTemporaryDir dir;
         const QString out = dir.filePath("out.json");
-        run = Tool({"format", "-o", out, TestSupport::DataPath("json/old-file.formatted.json")});
+        run = TestSupport::RunThemesTool({"format", "-o", out, TestSupport::DataPath("json/old-file.formatted.json")});
         QCOMPARE(run.Status, 0);
         QCOMPARE(run.Out, QByteArray());
         QFile written(out);
@@ -85,13 +63,13 @@ private Q_SLOTS:
 
         // A file that does not load: its reason, no output, no file.
         const QString notWritten = dir.filePath("never.json");
-        run = Tool({"format", TestSupport::DataPath("json/bad-colour.json"), "-o", notWritten});
+        run = TestSupport::RunThemesTool({"format", TestSupport::DataPath("json/bad-colour.json"), "-o", notWritten});
         QCOMPARE(run.Status, 1);
         QCOMPARE(run.Out, QByteArray());
         QVERIFY(run.Err.contains("line 4, column 27: \"body\" must be an integer"));
         QVERIFY(!QFile::exists(notWritten));
 
-        run = Tool({"format", TestSupport::DataPath("json/pink-theme.json"), "-o", "/nonexistent/out.json"});
+        run = TestSupport::RunThemesTool({"format", TestSupport::DataPath("json/pink-theme.json"), "-o", "/nonexistent/out.json"});
         QCOMPARE(run.Status, 1);
         QVERIFY(run.Err.startsWith("/nonexistent/out.json: "));
     }
@@ -117,7 +95,7 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const TRun run = Tool(args);
+        TestSupport::TToolRun run = TestSupport::RunThemesTool(args);
         QCOMPARE(run.Status, status);
         // Help and version go to standard output, complaints to standard error.
         const QByteArray &text = status == 0 ? run.Out : run.Err;

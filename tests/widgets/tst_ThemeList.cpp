@@ -10,6 +10,8 @@
 #include "ui_frmMain.h"
 
 #include <QPlainTextEdit>
+#include "support/TestSupport.h"
+
 #include <QTest>
 #include <QTimer>
 
@@ -61,13 +63,6 @@ void AnswerNameDialog(const QString &AText, Qt::Key AKey)
     });
 }
 
-QStringList Names()
-{
-    QStringList names;
-    for (int i = 0; i < TColorThemes::Count(); ++i)
-        names << TColorThemes::Items(i).FName;
-    return names;
-}
 
 } // namespace
 
@@ -111,7 +106,7 @@ private Q_SLOTS:
         window.UI().btnAdd->click();
         window.UI().btnAdd->click();
         window.UI().btnAdd->click();
-        QCOMPARE(Names().mid(8), (QStringList{"未設定", "未設定 (2)", "未設定 (3)"}));
+        QCOMPARE(TestSupport::RegistryNames().mid(8), (QStringList{"未設定", "未設定 (2)", "未設定 (3)"}));
         QCOMPARE(window.UI().cmbbxThemes->currentIndex(), 10);
         QVERIFY(Aligned(window));
     }
@@ -136,10 +131,10 @@ private Q_SLOTS:
         TfrmMain window;
         auto &ui = window.UI();
         ui.cmbbxThemes->setCurrentIndex(selected);
-        QStringList names = Names();
+        QStringList names = TestSupport::RegistryNames();
         names.removeAt(selected);
         ui.btnDelete->click();
-        QCOMPARE(Names(), names);
+        QCOMPARE(TestSupport::RegistryNames(), names);
         QVERIFY(Aligned(window));
         QCOMPARE(ui.cmbbxThemes->currentIndex(), expected);
         // The theme now selected is the one in the editors.
@@ -165,7 +160,7 @@ private Q_SLOTS:
         ui.edtBody->setText("ff00ff00");
         QCOMPARE(TColorThemes::Count(), 0);
         ui.btnAdd->click();
-        QCOMPARE(Names(), QStringList{"未設定"});
+        QCOMPARE(TestSupport::RegistryNames(), QStringList{"未設定"});
         QVERIFY(Aligned(window));
     }
 
