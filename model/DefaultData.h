@@ -1,25 +1,19 @@
 #pragma once
 
-#include "model/Contents.h"
-#include "model/StickyAttr.h"
-#include "model/StickyBounds.h"
-#include "model/StickyData.h"
+#include "model/WindowlessStickyData.h"
 #include "model/ZOrder.h"
 
 // The default note: the look and position new notes start with, kept in
 // "default.nvl" in the data folder (attributes and bounds only). Its contents
 // stay empty. Defined in the widgets library (controls/DefaultData.cpp), as
 // note contents hold note images.
-class TDefaultData : public IStickyData
+class TDefaultData : public TWindowlessStickyData
 {
 public:
     // The new-note defaults, then "default.nvl" when it can be read; a
     // missing, foreign, damaged or unloadable file leaves the defaults.
     // Nothing is written.
     TDefaultData();
-    virtual ~TDefaultData() = default;
-    TDefaultData(const TDefaultData &) = delete;
-    TDefaultData &operator=(const TDefaultData &) = delete;
 
     // Makes AData's look and position the default and saves "default.nvl".
     void Assign(IStickyData *AData);
@@ -28,26 +22,12 @@ public:
     // Sets the z-order and saves "default.nvl", also when it did not change.
     void SetZOrder(TZOrder AZOrder);
 
-    void Debug(const QString &) override {}
-    void KillFocus() override {}
-    void WroteData() override {}
-    void Peel() override {}
-    QWidget *GetForm() override { return nullptr; }
-    TStickyAttr *GetAttr() override { return &FAttr; }
-    TStickyBounds *GetStickyBounds() override { return &FBounds; }
-    TContents *GetContents() override { return &FContents; }
     QString GetFilename() override { return QStringLiteral("default.nvl"); }
     // Only the default data's own flag, not those of its parts.
     void ClearModified() override { FModified = false; }
     bool GetModified() override { return FModified; }
-    void MouseEnterClient() override {}
-    void MouseLeaveClient() override {}
 
 private:
-    // Destroyed in reverse order: contents, bounds, attributes.
-    TStickyAttr FAttr;
-    TStickyBounds FBounds;
-    TContents FContents;
     bool FModified = false;
 };
 
