@@ -9,6 +9,10 @@
 
 #include <QThread>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -25,75 +29,55 @@ constexpr qint64 One = TFixedPoint::One;
 // The four channels of a pixel side by side, so that the per-channel
 // arithmetic maps onto SSE/AVX registers.
 using TQuad = qint32 __attribute__((vector_size(16)));
+// The channels of two pixels.
+using TPixelSums = qint32 __attribute__((vector_size(32)));
 // Kept in std::vector, whose allocations are only 16-byte aligned here.
 using TWideQuad = qint64 __attribute__((vector_size(32), aligned(16)));
 using TDoubleQuad = double __attribute__((vector_size(32)));
-using TByteQuad = quint8 __attribute__((vector_size(4)));
-using TShortQuad = quint16 __attribute__((vector_size(8)));
 using TBytes = quint8 __attribute__((vector_size(16)));
-using TShorts = quint16 __attribute__((vector_size(16)));
-using TWideShorts = quint16 __attribute__((vector_size(32), aligned(16)));
+using TWideBytes = quint8 __attribute__((vector_size(32)));
+using TWideShorts = quint16 __attribute__((vector_size(32)));
+// Vectors are reinterpreted between lanes of 8, 16 and 32 bits.
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the lane shuffles assume little-endian order");
 
-// Four 16-bit values zero-extended to 32 bits.
-[[gnu::always_inline]] inline TQuad WidenShorts(const quint16 *AValues)
-{
-#if defined(__clang__)
-    TShortQuad shorts;
-    std::memcpy(&shorts, AValues, sizeof shorts);
-    return __builtin_convertvector(shorts, TQuad);
-#else
-    // GCC splits a direct conversion into single values; an interleaving
-    // shuffle with zeros becomes one pmovzx instruction.
-    TShorts shorts{};
-    std::memcpy(&shorts, AValues, sizeof(TShortQuad));
-    const TShorts words = __builtin_shuffle(shorts, TShorts{}, TShorts{0, 8, 1, 8, 2, 8, 3, 8});
-    TQuad quad;
-    std::memcpy(&quad, &words, sizeof quad);
-    return quad;
-#endif
-}
-
-// The four bytes of a pixel zero-extended to 32 bits.
+// The four bytes of a pixel zero-extended to 32 bits: interleaved with
+// zero bytes, which compiles to one zero-extending load.
 [[gnu::always_inline]] inline TQuad LoadQuad(const uchar *APixel)
 {
-#if defined(__clang__)
-    TByteQuad bytes;
-    std::memcpy(&bytes, APixel, sizeof bytes);
-    return __builtin_convertvector(bytes, TQuad);
-#else
     TBytes bytes{};
-    std::memcpy(&bytes, APixel, sizeof(TByteQuad));
-    const TBytes widened = __builtin_shuffle(bytes, TBytes{}, TBytes{0, 16, 1, 16, 2, 16, 3, 16, 4, 16, 5, 16, 6, 16, 7, 16});
-    quint16 shorts[ChannelCount];
-    std::memcpy(shorts, &widened, sizeof shorts);
-    return WidenShorts(shorts);
-#endif
+    std::memcpy(&bytes, APixel, ChannelCount);
+    return TQuad(__builtin_shufflevector(bytes, TBytes{}, 0, 16, 16, 16, 1, 16, 16, 16, 2, 16, 16, 16, 3, 16, 16, 16));
 }
 
-// Channels in fixed point back to bytes: rounded to whole units, then
-// divided by 10000 and rounded, both ties to even. The filters stay within
-// 0 ... 255; beyond the single-precision range of the area filter's edges
-// (bitmaps over 32768 pixels wide or tall) they can overshoot by a few
-// ten-thousandths, and saturating keeps white from wrapping round to black.
-[[gnu::always_inline]] inline void StoreChannels(uchar *APixel, TQuad AFixed)
+// The lowest byte of each 32-bit lane of AVector.
+template <typename TLanes, int... ALane>
+[[gnu::always_inline]] inline auto LowBytes(TLanes AVector, std::integer_sequence<int, ALane...>)
 {
-    const TQuad fixed = AFixed < 0 ? 0 : AFixed;
+    using TAllBytes = std::conditional_t<sizeof(TLanes) == sizeof(TBytes), TBytes, TWideBytes>;
+    const TAllBytes bytes = TAllBytes(AVector);
+    return __builtin_shufflevector(bytes, bytes, 4 * ALane...);
+}
+
+// Channels in fixed point back to bytes, one pixel per four lanes: rounded
+// to whole units, then divided by 10000 and rounded, both ties to even. The
+// filters stay within 0 ... 255; beyond the single-precision range of the
+// area filter's edges (bitmaps over 32768 pixels wide or tall) they can
+// overshoot by a few ten-thousandths, and saturating keeps white from
+// wrapping round to black.
+template <typename TLanes>
+[[gnu::always_inline]] inline void StoreChannels(uchar *APixels, TLanes AFixed)
+{
+    constexpr int lanes = sizeof(TLanes) / sizeof(qint32);
+    const TLanes fixed = AFixed < 0 ? 0 : AFixed;
     // Divided by 10000, rounded half to even; GCC and Clang turn the
     // division by a constant into multiplications.
-    TQuad channels = fixed / qint32(One);
-    const TQuad twiceRemainder = 2 * (fixed - channels * qint32(One));
+    TLanes channels = fixed / qint32(One);
+    const TLanes twiceRemainder = 2 * (fixed - channels * qint32(One));
     // Comparisons yield -1 for true: subtracting rounds up.
     channels -= (twiceRemainder > qint32(One)) | ((twiceRemainder == qint32(One)) & ((channels & 1) == 1));
     channels = channels > 255 ? 255 : channels;
-#if defined(__clang__)
-    const TByteQuad bytes = __builtin_convertvector(channels, TByteQuad);
-#else
-    // The low byte of each word, picked out with one shuffle.
-    TBytes all;
-    std::memcpy(&all, &channels, sizeof all);
-    const TBytes bytes = __builtin_shuffle(all, TBytes{0, 4, 8, 12, 0, 4, 8, 12, 0, 4, 8, 12, 0, 4, 8, 12});
-#endif
-    std::memcpy(APixel, &bytes, ChannelCount);
+    const auto bytes = LowBytes(channels, std::make_integer_sequence<int, lanes>());
+    std::memcpy(APixels, &bytes, lanes);
 }
 
 [[gnu::always_inline]] inline void StoreChannels(uchar *APixel, const TDoubleQuad &AFixed)
@@ -104,12 +88,13 @@ using TWideShorts = quint16 __attribute__((vector_size(32), aligned(16)));
 // Non-negative ASums / 2^AShift rounded half to even, in integers. In double
 // precision the quotient of a 32-bit sum by a power of two is exact, so this
 // is the same as rounding the double quotient.
-[[gnu::always_inline]] inline TQuad ShiftRoundHalfEven(TQuad ASums, int AShift)
+template <typename TLanes>
+[[gnu::always_inline]] inline TLanes ShiftRoundHalfEven(TLanes ASums, int AShift)
 {
     if (AShift == 0)
         return ASums;
-    const TQuad quotient = ASums >> AShift;
-    const TQuad remainder = ASums & ((1 << AShift) - 1);
+    const TLanes quotient = ASums >> AShift;
+    const TLanes remainder = ASums & ((1 << AShift) - 1);
     const qint32 half = 1 << (AShift - 1);
     // Comparisons yield -1 for true: subtracting rounds up.
     return quotient - ((remainder > half) | ((remainder == half) & ((quotient & 1) == 1)));
@@ -336,186 +321,226 @@ TAreaAxis AreaAxis(int ASourceSize, int ADestSize)
     return axis;
 }
 
-// The pixels of one source row, widened for summing.
-template <typename TSum>
-struct TPixelRow
-{
-    const uchar *Line;
+// The channels of two neighbouring source pixels side by side, in 16 bits:
+// c0 c0' c1 c1' c2 c2' c3 c3' for channels c of the even pixel and c' of
+// the odd one. One multiply-add of pairs weighs both pixels and adds them up
+// channel by channel.
+using TPixelPair = qint16 __attribute__((vector_size(16)));
 
-    [[gnu::always_inline]] TSum operator()(int AColumn) const
+[[gnu::always_inline]] inline TQuad MultiplyAddPairs(TPixelPair AValues, TPixelPair AWeights)
+{
+#if defined(__SSE2__)
+    return TQuad(_mm_madd_epi16(__m128i(AValues), __m128i(AWeights)));
+#else
+    TQuad sums;
+    for (int c = 0; c < ChannelCount; ++c)
+        sums[c] = AValues[2 * c] * AWeights[2 * c] + AValues[2 * c + 1] * AWeights[2 * c + 1];
+    return sums;
+#endif
+}
+
+// A pair's two column weights (each 0 ... 10000), the even column's in the
+// low half.
+[[gnu::always_inline]] inline TPixelPair SpreadWeights(quint32 APairWeights)
+{
+    const qint32 weights = qint32(APairWeights);
+    return TPixelPair(TQuad{weights, weights, weights, weights});
+}
+
+// Per destination pixel, the weights of its source columns two columns at a
+// time, the pairs of TPixelPair. A pair that sticks out of the pixel's
+// columns weighs the column outside with 0.
+struct TColumnPairs
+{
+    std::vector<int> FirstPair; // first pair of each destination pixel
+    std::vector<int> Start;     // where its pairs begin in Weights; one extra entry at the end
+    std::vector<quint32> Weights;
+
+    explicit TColumnPairs(const TAreaAxis &AColumns)
     {
-        return __builtin_convertvector(LoadQuad(Line + ChannelCount * AColumn), TSum);
+        const int width = int(AColumns.First.size());
+        FirstPair.reserve(width);
+        Start.reserve(width + 1);
+        for (int j = 0; j < width; ++j) {
+            const int first = AColumns.First[j];
+            const int last = first + AColumns.Count(j) - 1;
+            const auto weight = [&](int AColumn) {
+                return AColumn < first || AColumn > last ? 0 : AColumns.Weights[AColumns.Start[j] + AColumn - first];
+            };
+            FirstPair.push_back(first / 2);
+            Start.push_back(int(Weights.size()));
+            for (int pair = first / 2; pair <= last / 2; ++pair)
+                Weights.push_back(quint32(weight(2 * pair)) | quint32(weight(2 * pair + 1)) << 16);
+        }
+        Start.push_back(int(Weights.size()));
     }
+
+    int Count(int AIndex) const { return Start[AIndex + 1] - Start[AIndex]; }
 };
 
-// Several source rows added up byte by byte in 16 bits.
-template <typename TSum>
-struct TSummedRows
+// The column weights of a row that itself weighs ARowWeight: each weight
+// times the row's, divided by 10000. Kept until a row of another weight
+// comes (with whole-number ratios every edge row weighs the same).
+struct TScaledPairs
 {
-    const quint16 *Sums;
+    int RowWeight = -1;
+    std::vector<quint32> Weights;
 
-    [[gnu::always_inline]] TSum operator()(int AColumn) const
+    const quint32 *For(const TColumnPairs &AColumns, int ARowWeight)
     {
-        return __builtin_convertvector(WidenShorts(Sums + ChannelCount * AColumn), TSum);
+        if (ARowWeight != RowWeight) {
+            const auto scaled = [&](quint32 AWeight) {
+                return quint32(TFixedPoint::MulDivRound(AWeight, ARowWeight, One));
+            };
+            Weights.resize(AColumns.Weights.size());
+            for (size_t k = 0; k < Weights.size(); ++k)
+                Weights[k] = scaled(AColumns.Weights[k] & 0xFFFF) | scaled(AColumns.Weights[k] >> 16) << 16;
+            RowWeight = ARowWeight;
+        }
+        return Weights.data();
     }
 };
 
 // The area filter for a band of destination rows, summing in TSum (32-bit
-// lanes where the weights provably keep the sums below 2^31). Only the first
-// and last source line of a destination line carry a weight of their own;
-// those between weigh exactly 10000, and a weight of 10000 times another,
-// divided by 10000, is the other. So the source rows between a destination
-// row's first and last are added up column by column and weighted once, and
-// in every row the pixels between a destination pixel's first and last are
-// added up and multiplied once.
+// lanes where the weights provably keep the sums below 2^31). A source
+// pixel weighs its column's weight times its row's, divided by 10000; only
+// the first and last line of a destination line weigh less than 10000, and
+// 10000 times a weight, divided by 10000, is that weight. So the source rows
+// of weight 10000 are added up first and weighed once with the column
+// weights, and each lighter row is weighed with the column weights scaled to
+// it.
 template <typename TSum>
 struct TAreaBand
 {
     const TSourceLines &FSource;
-    const TAreaAxis &FColumns;
-    int FWidth = int(FColumns.First.size());
+    const TColumnPairs &FColumns;
+    int FSourceWidth;
+    int FWidth = int(FColumns.FirstPair.size());
+    // Source rows gathered into pixel pairs; with an odd width the last
+    // pair's second pixel stays 0 (and weighs 0).
+    std::vector<TPixelPair> FPairs = std::vector<TPixelPair>((FSourceWidth + 1) / 2);
     std::vector<TSum> FSums = std::vector<TSum>(FWidth);
-    int FSourceBytes = ChannelCount * (FColumns.First.back() + FColumns.Count(FWidth - 1));
-    std::vector<quint16> FColumnSums = std::vector<quint16>(FSourceBytes);
-    std::vector<int> FFirstWeights = std::vector<int>(FWidth);
-    std::vector<int> FLastWeights = std::vector<int>(FWidth);
-    // The edge weights times a row weight, kept for the next row with the
-    // same weight (with whole-number ratios that is every row).
-    std::vector<int> FScaledFirst = std::vector<int>(FWidth);
-    std::vector<int> FScaledLast = std::vector<int>(FWidth);
-    int FScaledFor = -1;
+    TScaledPairs FFirstRow{};
+    TScaledPairs FLastRow{};
+
+    // Up to this many rows are summed in the signed 16 bits of TPixelPair.
+    static constexpr int MaxSummedRows = 32767 / 255;
+    static constexpr int PrefetchDistance = 2048; // bytes ahead in each row
 
     [[gnu::always_inline]] void Run(const TDestLines &ADest, const TAreaAxis &ARows, double AArea, int APaddingByte,
                                     int AFirst, int AEnd)
     {
-        for (int j = 0; j < FWidth; ++j) {
-            FFirstWeights[j] = FColumns.Weights[FColumns.Start[j]];
-            FLastWeights[j] = FColumns.Weights[FColumns.Start[j + 1] - 1];
-        }
         for (int i = AFirst; i < AEnd; ++i) {
             std::fill(FSums.begin(), FSums.end(), TSum{});
-            // Rows weighing 10000 are summed and weighted once; at most the
-            // first and the last row weigh less.
-            const int weights = ARows.Start[i] - ARows.First[i]; // index of a row's weight, less the row
+            const auto rowWeight = [&](int ARow) { return ARows.Weights[ARows.Start[i] + ARow - ARows.First[i]]; };
             int sumFirst = ARows.First[i];
             int sumEnd = sumFirst + ARows.Count(i);
-            if (ARows.Weights[weights + sumFirst] != One) {
-                AddRow(TPixelRow<TSum>{FSource.Line(sumFirst)}, ARows.Weights[weights + sumFirst]);
+            if (rowWeight(sumFirst) != One) {
+                AddRows(sumFirst, sumFirst + 1, FFirstRow.For(FColumns, rowWeight(sumFirst)));
                 ++sumFirst;
             }
-            if (sumEnd > sumFirst && ARows.Weights[weights + sumEnd - 1] != One) {
-                AddRow(TPixelRow<TSum>{FSource.Line(sumEnd - 1)}, ARows.Weights[weights + sumEnd - 1]);
+            if (sumEnd > sumFirst && rowWeight(sumEnd - 1) != One) {
+                AddRows(sumEnd - 1, sumEnd, FLastRow.For(FColumns, rowWeight(sumEnd - 1)));
                 --sumEnd;
             }
-            if (sumEnd - sumFirst > 1 && sumEnd - sumFirst <= MaxSummedRows) {
-                SumRows(sumFirst, sumEnd);
-                AddRow(TSummedRows<TSum>{FColumnSums.data()}, One);
-            } else {
-                for (int k = sumFirst; k < sumEnd; ++k)
-                    AddRow(TPixelRow<TSum>{FSource.Line(k)}, One);
-            }
-            uchar *out = ADest.Line(i);
-            // Dividing by a power of two (4 for halving) is multiplying by
-            // its reciprocal, exactly, and much cheaper.
-            // In 32-bit lanes it is a shift with integer rounding, cheaper still
-            // (the area is at least 1: the filter only shrinks).
-            int exponent;
-            if constexpr (std::is_same_v<TSum, TQuad>) {
-                if (std::frexp(AArea, &exponent) == 0.5) {
-                    for (int j = 0; j < FWidth; ++j)
-                        StoreChannels(out + ChannelCount * j, ShiftRoundHalfEven(FSums[j], exponent - 1));
-                    FillPadding(out, FWidth, APaddingByte);
-                    continue;
-                }
-            }
-            if (std::frexp(AArea, &exponent) == 0.5) {
-                const double reciprocal = 1.0 / AArea;
-                for (int j = 0; j < FWidth; ++j)
-                    StoreChannels(out + ChannelCount * j, __builtin_convertvector(FSums[j], TDoubleQuad) * reciprocal);
-            } else {
-                for (int j = 0; j < FWidth; ++j)
-                    StoreChannels(out + ChannelCount * j, __builtin_convertvector(FSums[j], TDoubleQuad) / AArea);
-            }
-            FillPadding(out, FWidth, APaddingByte);
+            for (int k = sumFirst; k < sumEnd; k += MaxSummedRows)
+                AddRows(k, std::min(k + MaxSummedRows, sumEnd), FColumns.Weights.data());
+            Store(ADest.Line(i), AArea, APaddingByte);
         }
     }
 
-    // 257 * 255 still fits 16 bits.
-    static constexpr int MaxSummedRows = 257;
-
-    // Adds up source rows AFirst ... AEnd - 1 byte by byte, sixteen bytes
-    // at a time.
-    [[gnu::always_inline]] void SumRows(int AFirst, int AEnd)
+    // Adds up source rows AFirst ... AEnd - 1 into FPairs, then weighs them
+    // for every destination pixel.
+    [[gnu::always_inline]] void AddRows(int AFirst, int AEnd, const quint32 *AWeights)
     {
-        quint16 *sums = FColumnSums.data();
-        const int chunks = FSourceBytes / int(sizeof(TBytes));
-        // Two rows per pass, so that the sums are loaded and stored half as often.
-        for (int k = AFirst; k < AEnd; k += 2) {
-            const uchar *upper = FSource.Line(k);
-            const uchar *lower = k + 1 < AEnd ? FSource.Line(k + 1) : nullptr;
-            for (int n = 0; n < chunks; ++n) {
-                const size_t offset = n * sizeof(TBytes);
-                TBytes bytes;
-                std::memcpy(&bytes, upper + offset, sizeof bytes);
-                TWideShorts sum = __builtin_convertvector(bytes, TWideShorts);
-                if (lower != nullptr) {
-                    std::memcpy(&bytes, lower + offset, sizeof bytes);
-                    sum += __builtin_convertvector(bytes, TWideShorts);
-                }
-                if (k > AFirst) {
-                    TWideShorts before;
-                    std::memcpy(&before, sums + offset, sizeof before);
-                    sum += before;
-                }
-                std::memcpy(sums + offset, &sum, sizeof sum);
+        // Eight pixels at a time. Widening bytes against zeros works within
+        // each 128-bit half: the low half-words hold pixels 0, 1, 4 and 5,
+        // the high ones pixels 2, 3, 6 and 7.
+        const int chunks = FSourceWidth / 8;
+        for (int n = 0; n < chunks; ++n) {
+            const qsizetype offset = qsizetype(n) * sizeof(TWideBytes);
+            TWideShorts low{};
+            TWideShorts high{};
+            for (int k = AFirst; k < AEnd; ++k) {
+                // The hardware prefetcher alone falls behind with several
+                // rows read side by side.
+                __builtin_prefetch(FSource.Line(k) + offset + PrefetchDistance);
+                TWideBytes bytes;
+                std::memcpy(&bytes, FSource.Line(k) + offset, sizeof bytes);
+                low += TWideShorts(__builtin_shufflevector(bytes, TWideBytes{}, 0, 32, 1, 32, 2, 32, 3, 32, 4, 32, 5,
+                                                           32, 6, 32, 7, 32, 16, 32, 17, 32, 18, 32, 19, 32, 20, 32,
+                                                           21, 32, 22, 32, 23, 32));
+                high += TWideShorts(__builtin_shufflevector(bytes, TWideBytes{}, 8, 32, 9, 32, 10, 32, 11, 32, 12, 32,
+                                                            13, 32, 14, 32, 15, 32, 24, 32, 25, 32, 26, 32, 27, 32,
+                                                            28, 32, 29, 32, 30, 32, 31, 32));
             }
-            for (int x = chunks * int(sizeof(TBytes)); x < FSourceBytes; ++x)
-                sums[x] = quint16((k > AFirst ? sums[x] : 0) + upper[x] + (lower != nullptr ? lower[x] : 0));
+            low = __builtin_shufflevector(low, low, 0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+            high = __builtin_shufflevector(high, high, 0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+            TPixelPair *pairs = &FPairs[4 * n];
+            std::memcpy(pairs, &low, sizeof(TPixelPair));
+            std::memcpy(pairs + 1, &high, sizeof(TPixelPair));
+            std::memcpy(pairs + 2, reinterpret_cast<const char *>(&low) + sizeof(TPixelPair), sizeof(TPixelPair));
+            std::memcpy(pairs + 3, reinterpret_cast<const char *>(&high) + sizeof(TPixelPair), sizeof(TPixelPair));
         }
-    }
-
-    template <typename TPixelAt>
-    [[gnu::always_inline]] void AddRow(const TPixelAt &APixelAt, int ARowWeight)
-    {
-        if (ARowWeight == One) { // times 10000, divided by 10000: the column weights themselves
-            AddRow(APixelAt, ARowWeight, FFirstWeights, FLastWeights);
-            return;
-        }
-        if (ARowWeight != FScaledFor) {
-            for (int j = 0; j < FWidth; ++j) {
-                FScaledFirst[j] = int(TFixedPoint::MulDivRound(FFirstWeights[j], ARowWeight, One));
-                FScaledLast[j] = int(TFixedPoint::MulDivRound(FLastWeights[j], ARowWeight, One));
+        for (int x = 8 * chunks; x < FSourceWidth; ++x) {
+            for (int c = 0; c < ChannelCount; ++c) {
+                int sum = 0;
+                for (int k = AFirst; k < AEnd; ++k)
+                    sum += FSource.Line(k)[ChannelCount * x + c];
+                FPairs[x / 2][2 * c + x % 2] = qint16(sum);
             }
-            FScaledFor = ARowWeight;
         }
-        AddRow(APixelAt, ARowWeight, FScaledFirst, FScaledLast);
-    }
-
-    template <typename TPixelAt>
-    [[gnu::always_inline]] void AddRow(const TPixelAt &APixelAt, int ARowWeight, const std::vector<int> &AFirstWeights,
-                                       const std::vector<int> &ALastWeights)
-    {
         for (int j = 0; j < FWidth; ++j) {
-            const int first = FColumns.First[j];
-            const int last = first + FColumns.Count(j) - 1;
-            TSum sum = APixelAt(first) * AFirstWeights[j];
-            if (last > first) {
-                TSum middle{};
-                for (int m = first + 1; m < last; ++m)
-                    middle += APixelAt(m);
-                sum += middle * ARowWeight + APixelAt(last) * ALastWeights[j];
-            }
+            const TPixelPair *pairs = &FPairs[FColumns.FirstPair[j]];
+            const quint32 *weights = AWeights + FColumns.Start[j];
+            TSum sum{};
+            for (int k = 0; k < FColumns.Count(j); ++k)
+                sum += __builtin_convertvector(MultiplyAddPairs(pairs[k], SpreadWeights(weights[k])), TSum);
             FSums[j] += sum;
         }
+    }
+
+    [[gnu::always_inline]] void Store(uchar *AOut, double AArea, int APaddingByte)
+    {
+        // Dividing by a power of two (4 for halving) is multiplying by its
+        // reciprocal, exactly, and much cheaper; in 32-bit lanes it is a
+        // shift with integer rounding, cheaper still (the area is at least
+        // 1: the filter only shrinks).
+        int exponent;
+        const bool powerOfTwo = std::frexp(AArea, &exponent) == 0.5;
+        if constexpr (std::is_same_v<TSum, TQuad>) {
+            if (powerOfTwo) {
+                // Two pixels at a time fill the 256-bit registers of AVX2.
+                int j = 0;
+                for (; j + 1 < FWidth; j += 2) {
+                    TPixelSums sums;
+                    std::memcpy(&sums, &FSums[j], sizeof sums);
+                    StoreChannels(AOut + ChannelCount * j, ShiftRoundHalfEven(sums, exponent - 1));
+                }
+                if (j < FWidth)
+                    StoreChannels(AOut + ChannelCount * j, ShiftRoundHalfEven(FSums[j], exponent - 1));
+                FillPadding(AOut, FWidth, APaddingByte);
+                return;
+            }
+        }
+        if (powerOfTwo) {
+            const double reciprocal = 1.0 / AArea;
+            for (int j = 0; j < FWidth; ++j)
+                StoreChannels(AOut + ChannelCount * j, __builtin_convertvector(FSums[j], TDoubleQuad) * reciprocal);
+        } else {
+            for (int j = 0; j < FWidth; ++j)
+                StoreChannels(AOut + ChannelCount * j, __builtin_convertvector(FSums[j], TDoubleQuad) / AArea);
+        }
+        FillPadding(AOut, FWidth, APaddingByte);
     }
 };
 
 template <typename TSum>
 [[gnu::always_inline]] inline void AreaBand(const TSourceLines &ASource, const TDestLines &ADest,
-                                            const TAreaAxis &AColumns, const TAreaAxis &ARows, double AArea,
-                                            int APaddingByte, int AFirst, int AEnd)
+                                            const TColumnPairs &AColumns, int ASourceWidth, const TAreaAxis &ARows,
+                                            double AArea, int APaddingByte, int AFirst, int AEnd)
 {
-    TAreaBand<TSum>{ASource, AColumns}.Run(ADest, ARows, AArea, APaddingByte, AFirst, AEnd);
+    TAreaBand<TSum>{ASource, AColumns, ASourceWidth}.Run(ADest, ARows, AArea, APaddingByte, AFirst, AEnd);
 }
 
 // Runs AKernel (an always-inline function) compiled for AVX2 when the
@@ -603,6 +628,7 @@ bool TBitmapResizer::AreaAverageTo(const QImage &ASource, QImage &ADest)
         return false;
     return FilterInto(ASource, ADest, [](const QImage &ASelf, QImage &ATarget) {
         const TAreaAxis columns = AreaAxis(ASelf.width(), ATarget.width());
+        const TColumnPairs columnPairs(columns);
         const TAreaAxis rows = AreaAxis(ASelf.height(), ATarget.height());
         const double area = double(qint64(ASelf.width()) * ASelf.height()) / ATarget.width() / ATarget.height();
         const TSourceLines source{ASelf.constBits(), ASelf.bytesPerLine()};
@@ -613,11 +639,11 @@ bool TBitmapResizer::AreaAverageTo(const QImage &ASource, QImage &ADest)
         ForEachRowBand(ATarget.height(), qint64(ASelf.width()) * ASelf.height() * ChannelCount,
                        [&](int AFirst, int AEnd) {
                            if (fits32)
-                               RunForProcessor<AreaBand<TQuad>>(source, dest, columns, rows, area, padding,
-                                                                        AFirst, AEnd);
+                               RunForProcessor<AreaBand<TQuad>>(source, dest, columnPairs, ASelf.width(), rows, area,
+                                                                 padding, AFirst, AEnd);
                            else
-                               RunForProcessor<AreaBand<TWideQuad>>(source, dest, columns, rows, area, padding,
-                                                                    AFirst, AEnd);
+                               RunForProcessor<AreaBand<TWideQuad>>(source, dest, columnPairs, ASelf.width(), rows, area,
+                                                                     padding, AFirst, AEnd);
                        });
     });
 }

@@ -300,6 +300,8 @@ private Q_SLOTS:
         // Areas that are powers of two are divided by shifting.
         row("quarter size, area 16", {64, 48}, {16, 12});
         row("halved width, area 2", {40, 9}, {20, 9});
+        // 325 rows to a destination row: more than one 16-bit column sum holds.
+        row("rows summed in several parts", {3, 1300}, {3, 4});
         row("threaded shrink", {700, 500}, {301, 199});
         row("threaded growth", {150, 110}, {640, 481});
         // A float cannot hold the 0.001 there: the far edge rounds onto the
