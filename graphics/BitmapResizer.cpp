@@ -58,6 +58,17 @@ template <typename TLanes, int... ALane>
     return __builtin_shufflevector(bytes, bytes, 4 * ALane...);
 }
 
+// Non-negative 32-bit lanes divided by 10000, rounded half to even. GCC and
+// Clang turn the division by a constant into multiplications.
+template <typename TLanes>
+[[gnu::always_inline]] inline TLanes DivideByOne(TLanes AValues)
+{
+    const TLanes quotient = AValues / qint32(One);
+    const TLanes twiceRemainder = 2 * (AValues - quotient * qint32(One));
+    // Comparisons yield -1 for true: subtracting rounds up.
+    return quotient - ((twiceRemainder > qint32(One)) | ((twiceRemainder == qint32(One)) & ((quotient & 1) == 1)));
+}
+
 // Channels in fixed point back to bytes, one pixel per four lanes: rounded
 // to whole units, then divided by 10000 and rounded, both ties to even. The
 // filters stay within 0 ... 255; beyond the single-precision range of the
@@ -68,13 +79,7 @@ template <typename TLanes>
 [[gnu::always_inline]] inline void StoreChannels(uchar *APixels, TLanes AFixed)
 {
     constexpr int lanes = sizeof(TLanes) / sizeof(qint32);
-    const TLanes fixed = AFixed < 0 ? 0 : AFixed;
-    // Divided by 10000, rounded half to even; GCC and Clang turn the
-    // division by a constant into multiplications.
-    TLanes channels = fixed / qint32(One);
-    const TLanes twiceRemainder = 2 * (fixed - channels * qint32(One));
-    // Comparisons yield -1 for true: subtracting rounds up.
-    channels -= (twiceRemainder > qint32(One)) | ((twiceRemainder == qint32(One)) & ((channels & 1) == 1));
+    TLanes channels = DivideByOne(AFixed < 0 ? 0 : AFixed);
     channels = channels > 255 ? 255 : channels;
     const auto bytes = LowBytes(channels, std::make_integer_sequence<int, lanes>());
     std::memcpy(APixels, &bytes, lanes);
@@ -373,6 +378,7 @@ struct TColumnPairs
                 Weights.push_back(quint32(weight(2 * pair)) | quint32(weight(2 * pair + 1)) << 16);
         }
         Start.push_back(int(Weights.size()));
+        Weights.resize((Weights.size() + 7) / 8 * 8); // whole vectors for TScaledPairs
     }
 
     int Count(int AIndex) const { return Start[AIndex + 1] - Start[AIndex]; }
@@ -386,15 +392,20 @@ struct TScaledPairs
     int RowWeight = -1;
     std::vector<quint32> Weights;
 
-    const quint32 *For(const TColumnPairs &AColumns, int ARowWeight)
+    [[gnu::always_inline]] const quint32 *For(const TColumnPairs &AColumns, int ARowWeight)
     {
         if (ARowWeight != RowWeight) {
-            const auto scaled = [&](quint32 AWeight) {
-                return quint32(TFixedPoint::MulDivRound(AWeight, ARowWeight, One));
-            };
+            // Both weights of a product are at most 10000, so it fits 32
+            // bits; eight pairs at a time, the table being padded to that.
             Weights.resize(AColumns.Weights.size());
-            for (size_t k = 0; k < Weights.size(); ++k)
-                Weights[k] = scaled(AColumns.Weights[k] & 0xFFFF) | scaled(AColumns.Weights[k] >> 16) << 16;
+            for (size_t k = 0; k < Weights.size(); k += 8) {
+                TPixelSums pairs;
+                std::memcpy(&pairs, &AColumns.Weights[k], sizeof pairs);
+                const TPixelSums even = DivideByOne((pairs & 0xFFFF) * ARowWeight);
+                const TPixelSums odd = DivideByOne((pairs >> 16) * ARowWeight);
+                pairs = even | odd << 16;
+                std::memcpy(&Weights[k], &pairs, sizeof pairs);
+            }
             RowWeight = ARowWeight;
         }
         return Weights.data();
