@@ -34,6 +34,9 @@ using TPixelSums = qint32 __attribute__((vector_size(32)));
 // Kept in std::vector, whose allocations are only 16-byte aligned here.
 using TWideQuad = qint64 __attribute__((vector_size(32), aligned(16)));
 using TDoubleQuad = double __attribute__((vector_size(32)));
+// The same for two pixels.
+using TWideOctet = qint64 __attribute__((vector_size(64)));
+using TDoubleOctet = double __attribute__((vector_size(64)));
 using TBytes = quint8 __attribute__((vector_size(16)));
 using TWideBytes = quint8 __attribute__((vector_size(32)));
 using TWideShorts = quint16 __attribute__((vector_size(32)));
@@ -353,35 +356,38 @@ using TPixelPair = qint16 __attribute__((vector_size(16)));
 }
 
 // Per destination pixel, the weights of its source columns two columns at a
-// time, the pairs of TPixelPair. A pair that sticks out of the pixel's
-// columns weighs the column outside with 0.
+// time, the pairs of TPixelPair. Every pixel has the same number of pairs,
+// so that the loop over them has a fixed length; a pair that lies outside a
+// pixel's columns, wholly or in part, weighs them with 0.
 struct TColumnPairs
 {
     std::vector<int> FirstPair; // first pair of each destination pixel
-    std::vector<int> Start;     // where its pairs begin in Weights; one extra entry at the end
-    std::vector<quint32> Weights;
+    int PairsPerPixel = 1;
+    std::vector<quint32> Weights; // PairsPerPixel for each destination pixel
 
     explicit TColumnPairs(const TAreaAxis &AColumns)
     {
         const int width = int(AColumns.First.size());
         FirstPair.reserve(width);
-        Start.reserve(width + 1);
+        for (int j = 0; j < width; ++j) {
+            const int first = AColumns.First[j];
+            FirstPair.push_back(first / 2);
+            PairsPerPixel = std::max(PairsPerPixel, (first + AColumns.Count(j) - 1) / 2 - first / 2 + 1);
+        }
+        // Whole vectors for TScaledPairs.
+        Weights.resize((size_t(width) * PairsPerPixel + 7) / 8 * 8);
         for (int j = 0; j < width; ++j) {
             const int first = AColumns.First[j];
             const int last = first + AColumns.Count(j) - 1;
             const auto weight = [&](int AColumn) {
                 return AColumn < first || AColumn > last ? 0 : AColumns.Weights[AColumns.Start[j] + AColumn - first];
             };
-            FirstPair.push_back(first / 2);
-            Start.push_back(int(Weights.size()));
-            for (int pair = first / 2; pair <= last / 2; ++pair)
-                Weights.push_back(quint32(weight(2 * pair)) | quint32(weight(2 * pair + 1)) << 16);
+            for (int k = 0; k < PairsPerPixel; ++k) {
+                const int pair = first / 2 + k;
+                Weights[size_t(j) * PairsPerPixel + k] = quint32(weight(2 * pair)) | quint32(weight(2 * pair + 1)) << 16;
+            }
         }
-        Start.push_back(int(Weights.size()));
-        Weights.resize((Weights.size() + 7) / 8 * 8); // whole vectors for TScaledPairs
     }
-
-    int Count(int AIndex) const { return Start[AIndex + 1] - Start[AIndex]; }
 };
 
 // The column weights of a row that itself weighs ARowWeight: each weight
@@ -428,8 +434,9 @@ struct TAreaBand
     int FSourceWidth;
     int FWidth = int(FColumns.FirstPair.size());
     // Source rows gathered into pixel pairs; with an odd width the last
-    // pair's second pixel stays 0 (and weighs 0).
-    std::vector<TPixelPair> FPairs = std::vector<TPixelPair>((FSourceWidth + 1) / 2);
+    // pair's second pixel stays 0, and so do the pairs past the end that the
+    // last pixels' fixed number of pairs reaches (all of them weigh 0).
+    std::vector<TPixelPair> FPairs = std::vector<TPixelPair>((FSourceWidth + 1) / 2 + FColumns.PairsPerPixel - 1);
     std::vector<TSum> FSums = std::vector<TSum>(FWidth);
     TScaledPairs FFirstRow{};
     TScaledPairs FLastRow{};
@@ -501,11 +508,32 @@ struct TAreaBand
                 FPairs[x / 2][2 * c + x % 2] = qint16(sum);
             }
         }
+        switch (FColumns.PairsPerPixel) {
+        case 1:
+            Weigh<1>(AWeights);
+            break;
+        case 2:
+            Weigh<2>(AWeights);
+            break;
+        case 3:
+            Weigh<3>(AWeights);
+            break;
+        default:
+            Weigh<0>(AWeights);
+        }
+    }
+
+    // Adds the gathered pairs, weighed, to every destination pixel's sums;
+    // APairs is the number of pairs per pixel, or 0 to take it at run time.
+    template <int APairs>
+    [[gnu::always_inline]] void Weigh(const quint32 *AWeights)
+    {
+        const int pairsPerPixel = APairs > 0 ? APairs : FColumns.PairsPerPixel;
         for (int j = 0; j < FWidth; ++j) {
             const TPixelPair *pairs = &FPairs[FColumns.FirstPair[j]];
-            const quint32 *weights = AWeights + FColumns.Start[j];
+            const quint32 *weights = AWeights + j * pairsPerPixel;
             TSum sum{};
-            for (int k = 0; k < FColumns.Count(j); ++k)
+            for (int k = 0; k < pairsPerPixel; ++k)
                 sum += __builtin_convertvector(MultiplyAddPairs(pairs[k], SpreadWeights(weights[k])), TSum);
             FSums[j] += sum;
         }
@@ -521,27 +549,35 @@ struct TAreaBand
         const bool powerOfTwo = std::frexp(AArea, &exponent) == 0.5;
         if constexpr (std::is_same_v<TSum, TQuad>) {
             if (powerOfTwo) {
-                // Two pixels at a time fill the 256-bit registers of AVX2.
-                int j = 0;
-                for (; j + 1 < FWidth; j += 2) {
-                    TPixelSums sums;
-                    std::memcpy(&sums, &FSums[j], sizeof sums);
-                    StoreChannels(AOut + ChannelCount * j, ShiftRoundHalfEven(sums, exponent - 1));
-                }
-                if (j < FWidth)
-                    StoreChannels(AOut + ChannelCount * j, ShiftRoundHalfEven(FSums[j], exponent - 1));
-                FillPadding(AOut, FWidth, APaddingByte);
+                StorePixels(AOut, APaddingByte, [&](const auto &ASums) __attribute__((always_inline)) { return ShiftRoundHalfEven(ASums, exponent - 1); });
                 return;
             }
         }
-        if (powerOfTwo) {
-            const double reciprocal = 1.0 / AArea;
-            for (int j = 0; j < FWidth; ++j)
-                StoreChannels(AOut + ChannelCount * j, __builtin_convertvector(FSums[j], TDoubleQuad) * reciprocal);
-        } else {
-            for (int j = 0; j < FWidth; ++j)
-                StoreChannels(AOut + ChannelCount * j, __builtin_convertvector(FSums[j], TDoubleQuad) / AArea);
+        const double reciprocal = 1.0 / AArea;
+        StorePixels(AOut, APaddingByte, [&](const auto &ASums) __attribute__((always_inline)) {
+            using TLanes = std::decay_t<decltype(ASums)>;
+            using TDoubles = std::conditional_t<sizeof(TLanes) == sizeof(TSum), TDoubleQuad, TDoubleOctet>;
+            const TDoubles sums = __builtin_convertvector(ASums, TDoubles);
+            const TDoubles fixed = TFixedPoint::RoundHalfEven(powerOfTwo ? sums * reciprocal : sums / AArea);
+            return __builtin_convertvector(fixed, std::conditional_t<sizeof(TLanes) == sizeof(TSum), TQuad, TPixelSums>);
+        });
+    }
+
+    // Stores the channels of every destination pixel, AFixedOf turning the
+    // sums of one pixel or two into fixed point. Two pixels at a time fill
+    // the 256-bit registers of AVX2.
+    template <typename TFixedOf>
+    [[gnu::always_inline]] void StorePixels(uchar *AOut, int APaddingByte, const TFixedOf &AFixedOf)
+    {
+        using TTwoSums = std::conditional_t<std::is_same_v<TSum, TQuad>, TPixelSums, TWideOctet>;
+        int j = 0;
+        for (; j + 1 < FWidth; j += 2) {
+            TTwoSums sums;
+            std::memcpy(&sums, &FSums[j], sizeof sums);
+            StoreChannels(AOut + ChannelCount * j, AFixedOf(sums));
         }
+        if (j < FWidth)
+            StoreChannels(AOut + ChannelCount * j, AFixedOf(FSums[j]));
         FillPadding(AOut, FWidth, APaddingByte);
     }
 };

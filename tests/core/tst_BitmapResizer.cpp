@@ -302,6 +302,7 @@ private Q_SLOTS:
         row("halved width, area 2", {40, 9}, {20, 9});
         // 325 rows to a destination row: more than one 16-bit column sum holds.
         row("rows summed in several parts", {3, 1300}, {3, 4});
+        row("sums beyond 32 bits", {5, 30000}, {2, 3});
         row("threaded shrink", {700, 500}, {301, 199});
         row("threaded growth", {150, 110}, {640, 481});
         // A float cannot hold the 0.001 there: the far edge rounds onto the
