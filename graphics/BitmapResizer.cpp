@@ -16,6 +16,8 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <exception>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <type_traits>
@@ -163,9 +165,20 @@ void ForEachRowBand(int ARows, qint64 AWork, const TBand &ABand)
     const int bands = int(std::clamp<qint64>(AWork / WorkPerBand, 1, std::min(ARows, cores * BandsPerThread)));
     const int threads = std::min(cores, bands);
     std::atomic<int> next = 0;
+    // A band's failure (out of memory) reaches the caller as it would
+    // without threads, instead of ending the program from a worker.
+    std::mutex failureLock;
+    std::exception_ptr failure;
     const auto work = [&] {
-        for (int band = next++; band < bands; band = next++)
-            ABand(int(qint64(ARows) * band / bands), int(qint64(ARows) * (band + 1) / bands));
+        try {
+            for (int band = next++; band < bands; band = next++)
+                ABand(int(qint64(ARows) * band / bands), int(qint64(ARows) * (band + 1) / bands));
+        } catch (...) {
+            const std::lock_guard lock(failureLock);
+            if (!failure)
+                failure = std::current_exception();
+            next = bands; // the others stop after the band they are in
+        }
     };
     std::vector<std::jthread> helpers;
     for (int thread = 1; thread < threads; ++thread) {
@@ -176,6 +189,9 @@ void ForEachRowBand(int ARows, qint64 AWork, const TBand &ABand)
         }
     }
     work();
+    helpers.clear(); // joins them
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 // Writes 0xFF into the padding byte of every pixel of a row.
