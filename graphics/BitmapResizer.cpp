@@ -250,7 +250,8 @@ std::vector<TBilinearTap> BilinearTaps(int ASourceSize, int ADestSize)
     return taps;
 }
 
-[[gnu::always_inline]] inline void BilinearBand(const TSourceLines &ASource, const TDestLines &ADest, const std::vector<TBilinearTap> &AColumns,
+[[gnu::always_inline]] inline void BilinearBand(const TSourceLines &ASource, const TDestLines &ADest,
+                                                const std::vector<TBilinearTap> &AColumns,
                   const std::vector<TBilinearTap> &ARows, int APaddingByte, int AFirst, int AEnd)
 {
     const int width = int(AColumns.size());
@@ -400,7 +401,9 @@ struct TColumnPairs
             };
             for (int k = 0; k < PairsPerPixel; ++k) {
                 const int pair = first / 2 + k;
-                Weights[size_t(j) * PairsPerPixel + k] = quint32(weight(2 * pair)) | quint32(weight(2 * pair + 1)) << 16;
+                const quint32 even = weight(2 * pair);
+                const quint32 odd = weight(2 * pair + 1);
+                Weights[size_t(j) * PairsPerPixel + k] = even | odd << 16;
             }
         }
     }
@@ -565,17 +568,20 @@ struct TAreaBand
         const bool powerOfTwo = std::frexp(AArea, &exponent) == 0.5;
         if constexpr (std::is_same_v<TSum, TQuad>) {
             if (powerOfTwo) {
-                StorePixels(AOut, APaddingByte, [&](const auto &ASums) __attribute__((always_inline)) { return ShiftRoundHalfEven(ASums, exponent - 1); });
+                StorePixels(AOut, APaddingByte, [&](const auto &ASums) __attribute__((always_inline)) {
+                    return ShiftRoundHalfEven(ASums, exponent - 1);
+                });
                 return;
             }
         }
         const double reciprocal = 1.0 / AArea;
         StorePixels(AOut, APaddingByte, [&](const auto &ASums) __attribute__((always_inline)) {
             using TLanes = std::decay_t<decltype(ASums)>;
-            using TDoubles = std::conditional_t<sizeof(TLanes) == sizeof(TSum), TDoubleQuad, TDoubleOctet>;
+            constexpr bool onePixel = sizeof(TLanes) == sizeof(TSum);
+            using TDoubles = std::conditional_t<onePixel, TDoubleQuad, TDoubleOctet>;
             const TDoubles sums = __builtin_convertvector(ASums, TDoubles);
             const TDoubles fixed = TFixedPoint::RoundHalfEven(powerOfTwo ? sums * reciprocal : sums / AArea);
-            return __builtin_convertvector(fixed, std::conditional_t<sizeof(TLanes) == sizeof(TSum), TQuad, TPixelSums>);
+            return __builtin_convertvector(fixed, std::conditional_t<onePixel, TQuad, TPixelSums>);
         });
     }
 
@@ -702,11 +708,11 @@ bool TBitmapResizer::AreaAverageTo(const QImage &ASource, QImage &ADest)
         ForEachRowBand(ATarget.height(), qint64(ASelf.width()) * ASelf.height() * ChannelCount,
                        [&](int AFirst, int AEnd) {
                            if (fits32)
-                               RunForProcessor<AreaBand<TQuad>>(source, dest, columnPairs, ASelf.width(), rows, area,
-                                                                 padding, AFirst, AEnd);
+                               RunForProcessor<AreaBand<TQuad>>(source, dest, columnPairs, ASelf.width(), rows,
+                                                                area, padding, AFirst, AEnd);
                            else
-                               RunForProcessor<AreaBand<TWideQuad>>(source, dest, columnPairs, ASelf.width(), rows, area,
-                                                                     padding, AFirst, AEnd);
+                               RunForProcessor<AreaBand<TWideQuad>>(source, dest, columnPairs, ASelf.width(), rows,
+                                                                    area, padding, AFirst, AEnd);
                        });
     });
 }
