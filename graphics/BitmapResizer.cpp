@@ -451,6 +451,7 @@ struct TAreaBand
     const TSourceLines &FSource;
     const TColumnPairs &FColumns;
     int FSourceWidth;
+    qsizetype FRowBytes = qsizetype(ChannelCount) * FSourceWidth;
     int FWidth = int(FColumns.FirstPair.size());
     // Source rows gathered into pixel pairs; with an odd width the last
     // pair's second pixel stays 0, and so do the pairs past the end that the
@@ -496,12 +497,14 @@ struct TAreaBand
         const int chunks = FSourceWidth / 8;
         for (int n = 0; n < chunks; ++n) {
             const qsizetype offset = qsizetype(n) * sizeof(TWideBytes);
+            // Within the row: an address beyond it is not even formed.
+            const qsizetype ahead = std::min<qsizetype>(offset + PrefetchDistance, FRowBytes - 1);
             TWideShorts low{};
             TWideShorts high{};
             for (int k = AFirst; k < AEnd; ++k) {
                 // The hardware prefetcher alone falls behind with several
                 // rows read side by side.
-                __builtin_prefetch(FSource.Line(k) + offset + PrefetchDistance);
+                __builtin_prefetch(FSource.Line(k) + ahead);
                 TWideBytes bytes;
                 std::memcpy(&bytes, FSource.Line(k) + offset, sizeof bytes);
                 low += TWideShorts(__builtin_shufflevector(bytes, TWideBytes{}, 0, 32, 1, 32, 2, 32, 3, 32, 4, 32, 5,
