@@ -13,6 +13,7 @@
 #include <emmintrin.h>
 #endif
 
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -410,31 +411,43 @@ struct TColumnPairs
 };
 
 // The column weights of a row that itself weighs ARowWeight: each weight
-// times the row's, divided by 10000. Kept until a row of another weight
-// comes (with whole-number ratios every edge row weighs the same).
-struct TScaledPairs
+// times the row's, divided by 10000. The tables of the last few row weights
+// are kept: ratios such as 10 : 3 repeat a handful of edge-row weights, and
+// with whole-number ratios there is only one.
+class TScaledPairs
 {
-    int RowWeight = -1;
-    std::vector<quint32> Weights;
-
+public:
     [[gnu::always_inline]] const quint32 *For(const TColumnPairs &AColumns, int ARowWeight)
     {
-        if (ARowWeight != RowWeight) {
-            // Both weights of a product are at most 10000, so it fits 32
-            // bits; eight pairs at a time, the table being padded to that.
-            Weights.resize(AColumns.Weights.size());
-            for (size_t k = 0; k < Weights.size(); k += 8) {
-                TPixelSums pairs;
-                std::memcpy(&pairs, &AColumns.Weights[k], sizeof pairs);
-                const TPixelSums even = DivideByOne((pairs & 0xFFFF) * ARowWeight);
-                const TPixelSums odd = DivideByOne((pairs >> 16) * ARowWeight);
-                pairs = even | odd << 16;
-                std::memcpy(&Weights[k], &pairs, sizeof pairs);
-            }
-            RowWeight = ARowWeight;
+        for (const TTable &table : FTables) {
+            if (table.RowWeight == ARowWeight)
+                return table.Weights.data();
         }
-        return Weights.data();
+        TTable &table = FTables[FNext];
+        FNext = (FNext + 1) % int(FTables.size());
+        // Both weights of a product are at most 10000, so it fits 32 bits;
+        // eight pairs at a time, the table being padded to that.
+        table.Weights.resize(AColumns.Weights.size());
+        for (size_t k = 0; k < table.Weights.size(); k += 8) {
+            TPixelSums pairs;
+            std::memcpy(&pairs, &AColumns.Weights[k], sizeof pairs);
+            const TPixelSums even = DivideByOne((pairs & 0xFFFF) * ARowWeight);
+            const TPixelSums odd = DivideByOne((pairs >> 16) * ARowWeight);
+            pairs = even | odd << 16;
+            std::memcpy(&table.Weights[k], &pairs, sizeof pairs);
+        }
+        table.RowWeight = ARowWeight;
+        return table.Weights.data();
     }
+
+private:
+    struct TTable
+    {
+        int RowWeight = -1;
+        std::vector<quint32> Weights;
+    };
+    std::array<TTable, 8> FTables;
+    int FNext = 0;
 };
 
 // The area filter for a band of destination rows, summing in TSum (32-bit
@@ -458,8 +471,7 @@ struct TAreaBand
     // last pixels' fixed number of pairs reaches (all of them weigh 0).
     std::vector<TPixelPair> FPairs = std::vector<TPixelPair>((FSourceWidth + 1) / 2 + FColumns.PairsPerPixel - 1);
     std::vector<TSum> FSums = std::vector<TSum>(FWidth);
-    TScaledPairs FFirstRow{};
-    TScaledPairs FLastRow{};
+    TScaledPairs FScaled{};
 
     // Up to this many rows are summed in the signed 16 bits of TPixelPair.
     static constexpr int MaxSummedRows = 32767 / 255;
@@ -474,11 +486,11 @@ struct TAreaBand
             int sumFirst = ARows.First[i];
             int sumEnd = sumFirst + ARows.Count(i);
             if (rowWeight(sumFirst) != One) {
-                AddRows(sumFirst, sumFirst + 1, FFirstRow.For(FColumns, rowWeight(sumFirst)));
+                AddRows(sumFirst, sumFirst + 1, FScaled.For(FColumns, rowWeight(sumFirst)));
                 ++sumFirst;
             }
             if (sumEnd > sumFirst && rowWeight(sumEnd - 1) != One) {
-                AddRows(sumEnd - 1, sumEnd, FLastRow.For(FColumns, rowWeight(sumEnd - 1)));
+                AddRows(sumEnd - 1, sumEnd, FScaled.For(FColumns, rowWeight(sumEnd - 1)));
                 --sumEnd;
             }
             for (int k = sumFirst; k < sumEnd; k += MaxSummedRows)
