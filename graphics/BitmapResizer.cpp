@@ -42,7 +42,7 @@ using TWideOctet = qint64 __attribute__((vector_size(64)));
 using TDoubleOctet = double __attribute__((vector_size(64)));
 using TBytes = quint8 __attribute__((vector_size(16)));
 using TWideBytes = quint8 __attribute__((vector_size(32)));
-using TWideShorts = quint16 __attribute__((vector_size(32)));
+using TShorts = quint16 __attribute__((vector_size(16)));
 // Vectors are reinterpreted between lanes of 8, 16 and 32 bits.
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the lane shuffles assume little-endian order");
 
@@ -417,8 +417,11 @@ struct TColumnPairs
 class TScaledPairs
 {
 public:
+    // TLanes: the 32-bit vector to compute in, a multiple of four lanes.
+    template <typename TLanes>
     [[gnu::always_inline]] const quint32 *For(const TColumnPairs &AColumns, int ARowWeight)
     {
+        constexpr size_t lanes = sizeof(TLanes) / sizeof(qint32);
         for (const TTable &table : FTables) {
             if (table.RowWeight == ARowWeight)
                 return table.Weights.data();
@@ -426,13 +429,13 @@ public:
         TTable &table = FTables[FNext];
         FNext = (FNext + 1) % int(FTables.size());
         // Both weights of a product are at most 10000, so it fits 32 bits;
-        // eight pairs at a time, the table being padded to that.
+        // a vector of pairs at a time, the table being padded to eight.
         table.Weights.resize(AColumns.Weights.size());
-        for (size_t k = 0; k < table.Weights.size(); k += 8) {
-            TPixelSums pairs;
+        for (size_t k = 0; k < table.Weights.size(); k += lanes) {
+            TLanes pairs;
             std::memcpy(&pairs, &AColumns.Weights[k], sizeof pairs);
-            const TPixelSums even = DivideByOne((pairs & 0xFFFF) * ARowWeight);
-            const TPixelSums odd = DivideByOne((pairs >> 16) * ARowWeight);
+            const TLanes even = DivideByOne((pairs & 0xFFFF) * ARowWeight);
+            const TLanes odd = DivideByOne((pairs >> 16) * ARowWeight);
             pairs = even | odd << 16;
             std::memcpy(&table.Weights[k], &pairs, sizeof pairs);
         }
@@ -457,10 +460,14 @@ private:
 // 10000 times a weight, divided by 10000, is that weight. So the source rows
 // of weight 10000 are added up first and weighed once with the column
 // weights, and each lighter row is weighed with the column weights scaled to
-// it.
-template <typename TSum>
+// it. AWide: 256-bit registers are at hand, and the rounding and storing
+// take two pixels at a time.
+template <typename TSum, bool AWide>
 struct TAreaBand
 {
+    // The 32-bit vector of the rounding steps.
+    using TLanes = std::conditional_t<AWide, TPixelSums, TQuad>;
+
     const TSourceLines &FSource;
     const TColumnPairs &FColumns;
     int FSourceWidth;
@@ -486,11 +493,11 @@ struct TAreaBand
             int sumFirst = ARows.First[i];
             int sumEnd = sumFirst + ARows.Count(i);
             if (rowWeight(sumFirst) != One) {
-                AddRows(sumFirst, sumFirst + 1, FScaled.For(FColumns, rowWeight(sumFirst)));
+                AddRows(sumFirst, sumFirst + 1, FScaled.For<TLanes>(FColumns, rowWeight(sumFirst)));
                 ++sumFirst;
             }
             if (sumEnd > sumFirst && rowWeight(sumEnd - 1) != One) {
-                AddRows(sumEnd - 1, sumEnd, FScaled.For(FColumns, rowWeight(sumEnd - 1)));
+                AddRows(sumEnd - 1, sumEnd, FScaled.For<TLanes>(FColumns, rowWeight(sumEnd - 1)));
                 --sumEnd;
             }
             for (int k = sumFirst; k < sumEnd; k += MaxSummedRows)
@@ -503,38 +510,30 @@ struct TAreaBand
     // for every destination pixel.
     [[gnu::always_inline]] void AddRows(int AFirst, int AEnd, const quint32 *AWeights)
     {
-        // Eight pixels at a time. Widening bytes against zeros works within
-        // each 128-bit half: the low half-words hold pixels 0, 1, 4 and 5,
-        // the high ones pixels 2, 3, 6 and 7.
-        const int chunks = FSourceWidth / 8;
+        // Four pixels (two pairs) at a time, in 128-bit vectors, which every
+        // x86-64 processor shuffles and widens in single instructions.
+        const int chunks = FSourceWidth / 4;
         for (int n = 0; n < chunks; ++n) {
-            const qsizetype offset = qsizetype(n) * sizeof(TWideBytes);
+            const qsizetype offset = qsizetype(n) * sizeof(TBytes);
             // Within the row: an address beyond it is not even formed.
             const qsizetype ahead = std::min<qsizetype>(offset + PrefetchDistance, FRowBytes - 1);
-            TWideShorts low{};
-            TWideShorts high{};
+            TShorts low{};  // pixels 0 and 1
+            TShorts high{}; // pixels 2 and 3
             for (int k = AFirst; k < AEnd; ++k) {
                 // The hardware prefetcher alone falls behind with several
                 // rows read side by side.
                 __builtin_prefetch(FSource.Line(k) + ahead);
-                TWideBytes bytes;
+                TBytes bytes;
                 std::memcpy(&bytes, FSource.Line(k) + offset, sizeof bytes);
-                low += TWideShorts(__builtin_shufflevector(bytes, TWideBytes{}, 0, 32, 1, 32, 2, 32, 3, 32, 4, 32, 5,
-                                                           32, 6, 32, 7, 32, 16, 32, 17, 32, 18, 32, 19, 32, 20, 32,
-                                                           21, 32, 22, 32, 23, 32));
-                high += TWideShorts(__builtin_shufflevector(bytes, TWideBytes{}, 8, 32, 9, 32, 10, 32, 11, 32, 12, 32,
-                                                            13, 32, 14, 32, 15, 32, 24, 32, 25, 32, 26, 32, 27, 32,
-                                                            28, 32, 29, 32, 30, 32, 31, 32));
+                low += TShorts(__builtin_shufflevector(bytes, TBytes{}, 0, 16, 1, 16, 2, 16, 3, 16, 4, 16, 5, 16, 6,
+                                                       16, 7, 16));
+                high += TShorts(__builtin_shufflevector(bytes, TBytes{}, 8, 16, 9, 16, 10, 16, 11, 16, 12, 16, 13,
+                                                        16, 14, 16, 15, 16));
             }
-            low = __builtin_shufflevector(low, low, 0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
-            high = __builtin_shufflevector(high, high, 0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
-            TPixelPair *pairs = &FPairs[4 * n];
-            std::memcpy(pairs, &low, sizeof(TPixelPair));
-            std::memcpy(pairs + 1, &high, sizeof(TPixelPair));
-            std::memcpy(pairs + 2, reinterpret_cast<const char *>(&low) + sizeof(TPixelPair), sizeof(TPixelPair));
-            std::memcpy(pairs + 3, reinterpret_cast<const char *>(&high) + sizeof(TPixelPair), sizeof(TPixelPair));
+            FPairs[2 * n] = TPixelPair(__builtin_shufflevector(low, low, 0, 4, 1, 5, 2, 6, 3, 7));
+            FPairs[2 * n + 1] = TPixelPair(__builtin_shufflevector(high, high, 0, 4, 1, 5, 2, 6, 3, 7));
         }
-        for (int x = 8 * chunks; x < FSourceWidth; ++x) {
+        for (int x = 4 * chunks; x < FSourceWidth; ++x) {
             for (int c = 0; c < ChannelCount; ++c) {
                 int sum = 0;
                 for (int k = AFirst; k < AEnd; ++k)
@@ -602,52 +601,88 @@ struct TAreaBand
 
     // Stores the channels of every destination pixel, AFixedOf turning the
     // sums of one pixel or two into fixed point. Two pixels at a time fill
-    // the 256-bit registers of AVX2.
+    // 256-bit registers.
     template <typename TFixedOf>
     [[gnu::always_inline]] void StorePixels(uchar *AOut, int APaddingByte, const TFixedOf &AFixedOf)
     {
         using TTwoSums = std::conditional_t<std::is_same_v<TSum, TQuad>, TPixelSums, TWideOctet>;
         int j = 0;
-        for (; j + 1 < FWidth; j += 2) {
+        for (; AWide && j + 1 < FWidth; j += 2) {
             TTwoSums sums;
             std::memcpy(&sums, &FSums[j], sizeof sums);
             StoreChannels(AOut + ChannelCount * j, AFixedOf(sums));
         }
-        if (j < FWidth)
+        for (; j < FWidth; ++j)
             StoreChannels(AOut + ChannelCount * j, AFixedOf(FSums[j]));
         FillPadding(AOut, FWidth, APaddingByte);
     }
 };
 
-template <typename TSum>
+template <typename TSum, bool AWide>
 [[gnu::always_inline]] inline void AreaBand(const TSourceLines &ASource, const TDestLines &ADest,
                                             const TColumnPairs &AColumns, int ASourceWidth, const TAreaAxis &ARows,
                                             double AArea, int APaddingByte, int AFirst, int AEnd)
 {
-    TAreaBand<TSum>{ASource, AColumns, ASourceWidth}.Run(ADest, ARows, AArea, APaddingByte, AFirst, AEnd);
+    TAreaBand<TSum, AWide>{ASource, AColumns, ASourceWidth}.Run(ADest, ARows, AArea, APaddingByte, AFirst, AEnd);
 }
 
-// Runs AKernel (an always-inline function) compiled for AVX2 when the
-// processor has it, else for plain x86-64. Only AVX2 is enabled, not fused
-// multiply-adds, which would change the rounding of the bilinear sums.
+// Runs AWideKernel (an always-inline function) compiled for AVX2 when the
+// processor has it, else ANarrowKernel, written for 128-bit registers,
+// compiled for SSE4.1 (which brings byte shuffles) or else for plain
+// x86-64. Fused multiply-adds stay disabled: they would change the rounding
+// of the bilinear sums.
 #if defined(__x86_64__)
 template <auto AKernel, typename... TArgs>
 __attribute__((target("avx2"))) void RunForAvx2(const TArgs &...AArgs)
 {
     AKernel(AArgs...);
 }
-#endif
 
 template <auto AKernel, typename... TArgs>
+__attribute__((target("sse4.1"))) void RunForSse41(const TArgs &...AArgs)
+{
+    AKernel(AArgs...);
+}
+#endif
+
+// The widest kernels the processor runs. The environment variable
+// NOTAVELL2_RESIZER_ISA=sse4.1 or =x86-64 caps them, so that the narrower
+// kernels can be checked (and compared) on any machine.
+enum class TKernels { Plain, Sse41, Avx2 };
+
+TKernels AvailableKernels()
+{
+#if defined(__x86_64__)
+    static const TKernels kernels = [] {
+        const QByteArray cap = qgetenv("NOTAVELL2_RESIZER_ISA");
+        if (cap == "x86-64")
+            return TKernels::Plain;
+        if (__builtin_cpu_supports("avx2") && cap != "sse4.1")
+            return TKernels::Avx2;
+        return __builtin_cpu_supports("sse4.1") ? TKernels::Sse41 : TKernels::Plain;
+    }();
+    return kernels;
+#else
+    return TKernels::Plain;
+#endif
+}
+
+template <auto AWideKernel, auto ANarrowKernel, typename... TArgs>
 void RunForProcessor(const TArgs &...AArgs)
 {
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2")) {
-        RunForAvx2<AKernel>(AArgs...);
+    switch (AvailableKernels()) {
+    case TKernels::Avx2:
+        RunForAvx2<AWideKernel>(AArgs...);
         return;
+    case TKernels::Sse41:
+        RunForSse41<ANarrowKernel>(AArgs...);
+        return;
+    case TKernels::Plain:
+        break;
     }
 #endif
-    AKernel(AArgs...);
+    ANarrowKernel(AArgs...);
 }
 
 } // namespace
@@ -699,7 +734,8 @@ bool TBitmapResizer::BilinearTo(const QImage &ASource, QImage &ADest)
         const int padding = PaddingByte(ATarget.format());
         ForEachRowBand(ATarget.height(), qint64(ATarget.width()) * ATarget.height() * ChannelCount,
                        [&](int AFirst, int AEnd) {
-                           RunForProcessor<BilinearBand>(source, dest, columns, rows, padding, AFirst, AEnd);
+                           RunForProcessor<BilinearBand, BilinearBand>(source, dest, columns, rows, padding,
+                                                                       AFirst, AEnd);
                        });
     });
 }
@@ -723,11 +759,11 @@ bool TBitmapResizer::AreaAverageTo(const QImage &ASource, QImage &ADest)
         ForEachRowBand(ATarget.height(), qint64(ASelf.width()) * ASelf.height() * ChannelCount,
                        [&](int AFirst, int AEnd) {
                            if (fits32)
-                               RunForProcessor<AreaBand<TQuad>>(source, dest, columnPairs, ASelf.width(), rows,
-                                                                area, padding, AFirst, AEnd);
+                               RunForProcessor<AreaBand<TQuad, true>, AreaBand<TQuad, false>>(
+                                   source, dest, columnPairs, ASelf.width(), rows, area, padding, AFirst, AEnd);
                            else
-                               RunForProcessor<AreaBand<TWideQuad>>(source, dest, columnPairs, ASelf.width(), rows,
-                                                                    area, padding, AFirst, AEnd);
+                               RunForProcessor<AreaBand<TWideQuad, true>, AreaBand<TWideQuad, false>>(
+                                   source, dest, columnPairs, ASelf.width(), rows, area, padding, AFirst, AEnd);
                        });
     });
 }
